@@ -1,0 +1,151 @@
+#include "core/extended.h"
+
+#include "core/failures.h"
+
+#include <algorithm>
+#include <cfenv>
+#include <cmath>
+#include <limits>
+
+#if defined(__x86_64__) || defined(__i386__)
+#include <fpu_control.h>
+#define NAKLON_X87 1
+#endif
+
+namespace naklon {
+namespace {
+
+// The result of an operation whose operands were finite cannot be infinite
+// unless the extended range was left.
+Extended checkedResult(long double result, long double a, long double b)
+{
+    if (std::isnan(result))
+        throw EInvalidOp();
+    if (std::isinf(result) && std::isfinite(a) && std::isfinite(b))
+        throw EOverflow();
+    return Extended(result);
+}
+
+long double log2Times(long double x, long double factor)
+{
+#ifdef NAKLON_X87
+    long double result;
+    __asm__("fyl2x" : "=t"(result) : "0"(x), "u"(factor) : "st(1)");
+    return result;
+#else
+    return factor * std::log2(x);
+#endif
+}
+
+long double twoToTheMinusOne(long double f)
+{
+#ifdef NAKLON_X87
+    long double result;
+    __asm__("f2xm1" : "=t"(result) : "0"(f));
+    return result;
+#else
+    return std::expm1(f * 0.693147180559945309417232121458176568L);
+#endif
+}
+
+constexpr long double kLn2 = 0.693147180559945309417232121458176568L;
+constexpr long double kLog2E = 1.44269504088896340735992468100189214L;
+
+} // namespace
+
+double Extended::toDouble() const
+{
+    const auto rounded = static_cast<double>(value_);
+    if (std::isinf(rounded) && std::isfinite(value_))
+        throw EOverflow();
+    return rounded;
+}
+
+Extended operator+(Extended a, Extended b)
+{
+    return checkedResult(a.value_ + b.value_, a.value_, b.value_);
+}
+
+Extended operator-(Extended a, Extended b)
+{
+    return checkedResult(a.value_ - b.value_, a.value_, b.value_);
+}
+
+Extended operator*(Extended a, Extended b)
+{
+    return checkedResult(a.value_ * b.value_, a.value_, b.value_);
+}
+
+Extended operator/(Extended a, Extended b)
+{
+    if (b.value_ == 0) {
+        if (a.value_ == 0 || std::isnan(a.value_))
+            throw EInvalidOp();
+        if (std::isfinite(a.value_))
+            throw EZeroDivide();
+        // An infinity over zero stays an infinity, as the processor gives it.
+    }
+    return checkedResult(a.value_ / b.value_, a.value_, b.value_);
+}
+
+Extended squareRoot(Extended x)
+{
+    if (x.value() < 0 || std::isnan(x.value()))
+        throw EInvalidOp();
+    return Extended(std::sqrt(x.value()));
+}
+
+Extended naturalLog(Extended x)
+{
+    if (x.value() < 0 || std::isnan(x.value()))
+        throw EInvalidOp();
+    if (x.value() == 0)
+        throw EZeroDivide();
+    return Extended(log2Times(x.value(), kLn2));
+}
+
+Extended exponential(Extended x)
+{
+    const Extended t = x * Extended(kLog2E);
+    const Extended n(std::nearbyint(t.value()));
+    const Extended f = t - n; // inf - inf for an infinite t
+    const Extended power = (Extended(twoToTheMinusOne(f.value())) + Extended(1.0L));
+    // Beyond +-100000 the scaling overflows or underflows whatever the
+    // exact power, so the clamp changes no result.
+    const long double exponent = std::clamp(n.value(), -100000.0L, 100000.0L);
+    const long double scaled = std::ldexp(power.value(), static_cast<int>(exponent));
+    return checkedResult(scaled, power.value(), 1.0L);
+}
+
+void applyFloatingPointSettings()
+{
+    std::fesetround(FE_TONEAREST);
+#ifdef NAKLON_X87
+    // Extended precision, round to nearest, every exception masked.
+    fpu_control_t word = _FPU_EXTENDED | _FPU_RC_NEAREST | _FPU_MASK_IM | _FPU_MASK_DM
+        | _FPU_MASK_ZM | _FPU_MASK_OM | _FPU_MASK_UM | _FPU_MASK_PM;
+    _FPU_SETCW(word);
+#endif
+    std::feclearexcept(FE_ALL_EXCEPT);
+}
+
+FloatingPointSettingsKeeper::FloatingPointSettingsKeeper()
+    : rounding_(std::fegetround())
+{
+#ifdef NAKLON_X87
+    fpu_control_t word;
+    _FPU_GETCW(word);
+    x87ControlWord_ = static_cast<unsigned short>(word);
+#endif
+}
+
+FloatingPointSettingsKeeper::~FloatingPointSettingsKeeper()
+{
+    std::fesetround(rounding_);
+#ifdef NAKLON_X87
+    fpu_control_t word = x87ControlWord_;
+    _FPU_SETCW(word);
+#endif
+}
+
+} // namespace naklon

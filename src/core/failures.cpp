@@ -1,0 +1,66 @@
+#include "core/failures.h"
+
+#include "core/utf8.h"
+
+#include <optional>
+
+namespace naklon {
+namespace {
+
+// The code of the text's last character, or nothing for an empty text.
+std::optional<char32_t> lastCodePoint(std::string_view text)
+{
+    if (text.empty())
+        return std::nullopt;
+    std::size_t start = text.size() - 1;
+    while (start > 0 && (static_cast<unsigned char>(text[start]) & 0xC0) == 0x80)
+        --start;
+    const auto decoded = decodeUtf8(text.substr(start));
+    return decoded ? decoded->codePoint : static_cast<unsigned char>(text.back());
+}
+
+char32_t lowerCase(char32_t c)
+{
+    if (c >= U'A' && c <= U'Z')
+        return c + (U'a' - U'A');
+    if (c >= U'А' && c <= U'Я')
+        return c + (U'а' - U'А');
+    if (c == U'Ё')
+        return U'ё';
+    return c;
+}
+
+} // namespace
+
+std::string withClosingFullStop(std::string_view message)
+{
+    std::string shown(message);
+    const auto last = lastCodePoint(message);
+    if (last && *last > U'.')
+        shown += '.';
+    return shown;
+}
+
+std::string applicationTitle(std::string_view programPath)
+{
+    const auto separator = programPath.find_last_of("/\\");
+    std::string_view name = separator == std::string_view::npos ? programPath : programPath.substr(separator + 1);
+    name = name.substr(0, name.find('.'));
+    std::string title;
+    bool first = true;
+    while (!name.empty()) {
+        const auto decoded = decodeUtf8(name);
+        if (!decoded) {
+            title += name.front();
+            name.remove_prefix(1);
+            first = false;
+            continue;
+        }
+        appendUtf8(title, first ? decoded->codePoint : lowerCase(decoded->codePoint));
+        name.remove_prefix(decoded->length);
+        first = false;
+    }
+    return title;
+}
+
+} // namespace naklon

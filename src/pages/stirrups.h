@@ -1,0 +1,35 @@
+#pragma once
+
+#include "core/number_format.h"
+#include "pages/page_fields.h"
+
+#include <string>
+#include <string_view>
+
+namespace naklon {
+
+// "Хомуты": shear carried by the concrete and stirrups.
+//   check:     Q   = sqrt(8 Rbt b h0^2 Rsw Asw / s)
+//   selection: Asw = Q^2 s / (8 Rbt b h0^2 Rsw)
+
+enum class StirrupsMode { Check, Selection }; // RadioButton1, RadioButton2
+
+// The texts of the page's controls exactly as they stand.
+struct StirrupsInput {
+    std::string concreteClass;      // ComboBox1
+    std::string reinforcementClass; // ComboBox2
+    std::string spacing;            // Edit1, s (cm)
+    std::string value;              // Edit2, Asw (cm2) or Q (kg) by mode
+    std::string width;              // Edit3, b (cm)
+    std::string depth;              // Edit4, h0 (cm)
+    StirrupsMode mode = StirrupsMode::Check;
+};
+
+// The caption of Label4 above Edit2 in each mode (prSech).
+std::string_view stirrupsValueCaption(StirrupsMode mode);
+
+// The three lines "Считать" appends; throws (and returns nothing) when the
+// calculation is refused or its arithmetic fails.
+HistoryLines calculateStirrups(const StirrupsInput &input, const NumberFormat &format);
+
+} // namespace naklon

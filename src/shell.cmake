@@ -1,0 +1,1 @@
+# The Qt shell: filled in by the main window's change.

@@ -1,0 +1,1 @@
+# Window tests: filled in by the main window's change.
