@@ -1,0 +1,143 @@
+#include "core/failures.h"
+#include "pages/stirrups.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+namespace naklon {
+namespace {
+
+const NumberFormat kPointComma{".", ","};
+const NumberFormat kCommaBlank{",", " "};
+
+StirrupsInput input(StirrupsMode mode, std::string concrete, std::string steel, std::string s, std::string v,
+                    std::string b, std::string h0)
+{
+    return {std::move(concrete), std::move(steel), std::move(s), std::move(v), std::move(b), std::move(h0), mode};
+}
+
+TEST(Stirrups, CheckModeWorkedExample)
+{
+    const HistoryLines lines = calculateStirrups(input(StirrupsMode::Check, "20", "300", "15", "0.57", "20", "40"), kPointComma);
+    const HistoryLines expected = {
+        "Класс бетона В20 Класс арматуры А300C1, площадь 0.57 см2, шаг 15см, сечение 20x40",
+        "Поперечная сила   14,307.2 кг", ""};
+    EXPECT_EQ(lines, expected);
+}
+
+TEST(Stirrups, SelectionModeWorkedExample)
+{
+    const HistoryLines lines =
+        calculateStirrups(input(StirrupsMode::Selection, "20", "300", "15", "10000", "20", "40"), kPointComma);
+    const HistoryLines expected = {
+        "Класс бетона В20 Класс арматуры А300C1 , шаг 15см, сечение 20x40 Поперечная сила 10000кг",
+        "Площадь сечения хомутов 0.278 см2", ""};
+    EXPECT_EQ(lines, expected);
+}
+
+struct ResultRow {
+    StirrupsMode mode;
+    const char *concrete, *steel, *s, *v, *b, *h0;
+    const char *pointComma;
+    const char *commaBlank;
+};
+
+class StirrupsResults : public testing::TestWithParam<ResultRow> {};
+
+TEST_P(StirrupsResults, WriteTheResultLine)
+{
+    const ResultRow &row = GetParam();
+    const StirrupsInput in = input(row.mode, row.concrete, row.steel, row.s, row.v, row.b, row.h0);
+    const bool check = row.mode == StirrupsMode::Check;
+    const std::string head = check ? "Поперечная сила   " : "Площадь сечения хомутов ";
+    const std::string tail = check ? " кг" : " см2";
+    EXPECT_EQ(calculateStirrups(in, kPointComma).at(1), head + row.pointComma + tail);
+    EXPECT_EQ(calculateStirrups(in, kCommaBlank).at(1), head + row.commaBlank + tail);
+}
+
+INSTANTIATE_TEST_SUITE_P(FurtherResults, StirrupsResults,
+    testing::Values(
+        ResultRow{StirrupsMode::Check, "15", "240", "10", "0.57", "20", "40", "14,107.0", "14 107,0"},
+        ResultRow{StirrupsMode::Check, "25", "400", "20", "1.01", "30", "55", "31,938.0", "31 938,0"},
+        ResultRow{StirrupsMode::Check, "30", "300", "15", "1.57", "40", "76", "73,672.4", "73 672,4"},
+        ResultRow{StirrupsMode::Check, "40", "400", "10", "2.26", "50", "96", "175,800.1", "175 800,1"},
+        ResultRow{StirrupsMode::Selection, "15", "240", "10", "8000", "20", "40", "0.183", "0,183"},
+        ResultRow{StirrupsMode::Selection, "25", "400", "20", "20000", "30", "55", "0.396", "0,396"},
+        ResultRow{StirrupsMode::Selection, "20", "300", "15", "14307.18686233349", "20", "40", "0.570", "0,570"},
+        // Edge cases: zeros, a squared negative force, a negative width, a
+        // zero spacing in selection mode, trailing blanks that are not read.
+        ResultRow{StirrupsMode::Selection, "20", "300", "15", "0", "20", "40", "0.000", "0,000"},
+        ResultRow{StirrupsMode::Check, "20", "300", "15", "0", "20", "40", "0.0", "0,0"},
+        ResultRow{StirrupsMode::Selection, "20", "300", "15", "-10000", "20", "40", "0.278", "0,278"},
+        ResultRow{StirrupsMode::Selection, "20", "300", "15", "10000", "-20", "40", "-0.278", "-0,278"},
+        ResultRow{StirrupsMode::Selection, "20", "300", "", "10000", "20", "40", "0.000", "0,000"},
+        ResultRow{StirrupsMode::Check, "20", "300", "15  ", " 0.57", "20", "40 ", "14,307.2", "14 307,2"},
+        ResultRow{StirrupsMode::Check, "20", "300", "15", "1e400000", "20", "40", "INF", "INF"}));
+
+TEST(Stirrups, EchoesTheFieldTextsAsTyped)
+{
+    const HistoryLines lines =
+        calculateStirrups(input(StirrupsMode::Check, "20", "300", " 1.5e1 ", "+0.57", "2e1", "40."), kPointComma);
+    EXPECT_EQ(lines.at(0), "Класс бетона В20 Класс арматуры А300C1, площадь +0.57 см2, шаг  1.5e1 см, сечение 2e1x40.");
+    EXPECT_EQ(lines.at(1), "Поперечная сила   14,307.2 кг");
+}
+
+struct FailureRow {
+    const char *name;
+    StirrupsInput in;
+    std::function<void(const StirrupsInput &)> expectFailure;
+    std::string message;
+};
+
+template <typename Kind>
+std::function<void(const StirrupsInput &)> failsAs()
+{
+    return [](const StirrupsInput &in) { EXPECT_THROW(calculateStirrups(in, kPointComma), Kind); };
+}
+
+class StirrupsFailures : public testing::TestWithParam<FailureRow> {};
+
+TEST_P(StirrupsFailures, AppendNothingAndSayWhy)
+{
+    const FailureRow &row = GetParam();
+    row.expectFailure(row.in);
+    try {
+        calculateStirrups(row.in, kPointComma);
+    } catch (const Exception &failure) {
+        EXPECT_EQ(failure.what(), row.message);
+    }
+}
+
+using M = StirrupsMode;
+INSTANTIATE_TEST_SUITE_P(Rows, StirrupsFailures,
+    testing::Values(
+        FailureRow{"check_zero_spacing", input(M::Check, "20", "300", "", "0.57", "20", "40"), failsAs<EZeroDivide>(), "Floating point division by zero"},
+        FailureRow{"check_all_empty", input(M::Check, "20", "300", "", "", "", ""), failsAs<EInvalidOp>(), "Invalid floating point operation"},
+        FailureRow{"check_negative_under_root", input(M::Check, "20", "300", "15", "0.57", "-20", "40"), failsAs<EInvalidOp>(), "Invalid floating point operation"},
+        FailureRow{"selection_zero_depth", input(M::Selection, "20", "300", "15", "10000", "20", ""), failsAs<EZeroDivide>(), "Floating point division by zero"},
+        FailureRow{"selection_all_empty", input(M::Selection, "20", "300", "", "", "", ""), failsAs<EInvalidOp>(), "Invalid floating point operation"},
+        FailureRow{"field_beyond_double", input(M::Check, "20", "300", "15", "1e400", "20", "40"), failsAs<EOverflow>(), "Floating point overflow"},
+        FailureRow{"result_beyond_double", input(M::Selection, "20", "300", "1e300", "1e300", "20", "40"), failsAs<EOverflow>(), "Floating point overflow"},
+        FailureRow{"comma_in_spacing", input(M::Check, "20", "300", "15,5", "0.57", "20", "40"), failsAs<EInputError>(),
+                   "Поле \"Шаг (см)\": \"15,5\" не является числом (дробная часть отделяется точкой)"},
+        FailureRow{"area_caption_in_check_mode", input(M::Check, "20", "300", "15", "0.57x", "20", "40"), failsAs<EInputError>(),
+                   "Поле \"Площадь (см2)\": \"0.57x\" не является числом"},
+        FailureRow{"force_caption_in_selection_mode", input(M::Selection, "20", "300", "15", "1 000", "20", "40"), failsAs<EInputError>(),
+                   "Поле \"Поперечная сила (кг)\": \"1 000\" не является числом"},
+        FailureRow{"first_bad_field_in_reading_order", input(M::Check, "20", "300", "15", "0.57", "2o", "4o"), failsAs<EInputError>(),
+                   "Поле \"Ширина сечения (см)\": \"2o\" не является числом"},
+        FailureRow{"no_concrete_class", input(M::Check, "", "", "15", "0.57", "20", "40"), failsAs<EInputError>(), "Не выбран класс бетона"},
+        FailureRow{"no_reinforcement_class", input(M::Selection, "20", "", "15", "0.57", "20", "40"), failsAs<EInputError>(), "Не выбран класс арматуры"},
+        FailureRow{"refusal_comes_before_arithmetic", input(M::Check, "", "300", "", "", "", ""), failsAs<EInputError>(), "Не выбран класс бетона"}),
+    [](const testing::TestParamInfo<FailureRow> &info) { return std::string(info.param.name); });
+
+TEST(Stirrups, CaptionFollowsTheMode)
+{
+    EXPECT_EQ(stirrupsValueCaption(StirrupsMode::Check), "Площадь (см2)");
+    EXPECT_EQ(stirrupsValueCaption(StirrupsMode::Selection), "Поперечная сила (кг)");
+}
+
+} // namespace
+} // namespace naklon
