@@ -15,17 +15,6 @@
 namespace naklon {
 namespace {
 
-// The result of an operation whose operands were finite cannot be infinite
-// unless the extended range was left.
-Extended checkedResult(long double result, long double a, long double b)
-{
-    if (std::isnan(result))
-        throw EInvalidOp();
-    if (std::isinf(result) && std::isfinite(a) && std::isfinite(b))
-        throw EOverflow();
-    return Extended(result);
-}
-
 long double log2Times(long double x, long double factor)
 {
 #ifdef NAKLON_X87
@@ -61,31 +50,22 @@ double Extended::toDouble() const
     return rounded;
 }
 
-Extended operator+(Extended a, Extended b)
+void Extended::throwInvalidOp()
 {
-    return checkedResult(a.value_ + b.value_, a.value_, b.value_);
+    throw EInvalidOp();
 }
 
-Extended operator-(Extended a, Extended b)
+void Extended::throwOverflow()
 {
-    return checkedResult(a.value_ - b.value_, a.value_, b.value_);
+    throw EOverflow();
 }
 
-Extended operator*(Extended a, Extended b)
+void Extended::checkDivisionByZero(long double dividend)
 {
-    return checkedResult(a.value_ * b.value_, a.value_, b.value_);
-}
-
-Extended operator/(Extended a, Extended b)
-{
-    if (b.value_ == 0) {
-        if (a.value_ == 0 || std::isnan(a.value_))
-            throw EInvalidOp();
-        if (std::isfinite(a.value_))
-            throw EZeroDivide();
-        // An infinity over zero stays an infinity, as the processor gives it.
-    }
-    return checkedResult(a.value_ / b.value_, a.value_, b.value_);
+    if (dividend == 0 || std::isnan(dividend))
+        throw EInvalidOp();
+    if (std::isfinite(dividend))
+        throw EZeroDivide();
 }
 
 Extended squareRoot(Extended x)
@@ -114,7 +94,7 @@ Extended exponential(Extended x)
     // exact power, so the clamp changes no result.
     const long double exponent = std::clamp(n.value(), -100000.0L, 100000.0L);
     const long double scaled = std::ldexp(power.value(), static_cast<int>(exponent));
-    return checkedResult(scaled, power.value(), 1.0L);
+    return Extended::checked(scaled, power.value(), 1.0L);
 }
 
 void applyFloatingPointSettings()

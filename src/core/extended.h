@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cmath>
+
 namespace naklon {
 
 // A real number held at extended precision (64-bit significand on x86) whose
@@ -21,17 +23,40 @@ public:
     // Rounds to a double; EOverflow when a finite value lies beyond it.
     double toDouble() const;
 
-    friend Extended operator+(Extended a, Extended b);
-    friend Extended operator-(Extended a, Extended b);
-    friend Extended operator*(Extended a, Extended b);
-    friend Extended operator/(Extended a, Extended b);
+    friend Extended operator+(Extended a, Extended b) { return checked(a.value_ + b.value_, a.value_, b.value_); }
+    friend Extended operator-(Extended a, Extended b) { return checked(a.value_ - b.value_, a.value_, b.value_); }
+    friend Extended operator*(Extended a, Extended b) { return checked(a.value_ * b.value_, a.value_, b.value_); }
+    friend Extended operator/(Extended a, Extended b)
+    {
+        if (b.value_ == 0)
+            checkDivisionByZero(a.value_);
+        return checked(a.value_ / b.value_, a.value_, b.value_);
+    }
     Extended operator-() const { return Extended(-value_); }
 
     friend bool operator<(Extended a, Extended b) { return a.value_ < b.value_; }
     friend bool operator>(Extended a, Extended b) { return a.value_ > b.value_; }
     friend bool operator==(Extended a, Extended b) { return a.value_ == b.value_; }
 
+    // The result of an operation on a and b, or the failure it stands for:
+    // NaN is an invalid operation; an infinity made from finite operands
+    // left the extended range.
+    static Extended checked(long double result, long double a, long double b)
+    {
+        if (std::isnan(result)) [[unlikely]]
+            throwInvalidOp();
+        if (std::isinf(result) && std::isfinite(a) && std::isfinite(b)) [[unlikely]]
+            throwOverflow();
+        return Extended(result);
+    }
+
 private:
+    [[noreturn]] static void throwInvalidOp();
+    [[noreturn]] static void throwOverflow();
+    // Zero over zero is invalid, a finite non-zero number over zero a
+    // division by zero; an infinity over zero stays an infinity.
+    static void checkDivisionByZero(long double dividend);
+
     long double value_ = 0;
 };
 
