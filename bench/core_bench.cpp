@@ -2,6 +2,11 @@
 // history lines out.
 #include "core/format_result.h"
 #include "core/read_number.h"
+#include "pages/bent_up_bars.h"
+#include "pages/local_bearing.h"
+#include "pages/no_reinforcement.h"
+#include "pages/pull_off.h"
+#include "pages/punching.h"
 #include "pages/stirrups.h"
 
 #include <benchmark/benchmark.h>
@@ -37,6 +42,36 @@ void stirrupsCheck(benchmark::State &state)
     runPage(state, StirrupsInput{"20", "300", "15", "0.57", "20", "40", StirrupsMode::Check}, calculateStirrups);
 }
 BENCHMARK(stirrupsCheck);
+
+void bentUpBarsSelection(benchmark::State &state)
+{
+    runPage(state, BentUpBarsInput{"400", "45", "5000", BentUpBarsMode::Selection}, calculateBentUpBars);
+}
+BENCHMARK(bentUpBarsSelection);
+
+void noReinforcementBeam(benchmark::State &state)
+{
+    runPage(state, NoReinforcementInput{"20", "20", "40", MemberKind::BeamOrRib}, calculateNoReinforcement);
+}
+BENCHMARK(noReinforcementBeam);
+
+void pullOffBentUpBars(benchmark::State &state)
+{
+    runPage(state, PullOffInput{"300", "5000", "45", PullOffReinforcement::BentUpBars}, calculatePullOff);
+}
+BENCHMARK(pullOffBentUpBars);
+
+void punchingWithReinforcement(benchmark::State &state)
+{
+    runPage(state, PunchingInput{"20", "300", "50000", "200", "20"}, calculatePunching);
+}
+BENCHMARK(punchingWithReinforcement);
+
+void localBearingCubeRoot(benchmark::State &state)
+{
+    runPage(state, LocalBearingInput{"25", "200", "1000", "40000", LoadDistribution::NonUniform}, calculateLocalBearing);
+}
+BENCHMARK(localBearingCubeRoot);
 
 } // namespace
 } // namespace naklon
