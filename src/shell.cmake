@@ -1,1 +1,29 @@
-# The Qt shell: filled in by the main window's change.
+# The Qt shell: the windows, the error handler and the application object in
+# a static library that the executable and the window tests both link.
+find_package(Qt6 REQUIRED COMPONENTS Widgets)
+
+set(CMAKE_AUTOMOC ON)
+set(CMAKE_AUTOUIC ON)
+set(CMAKE_AUTORCC ON)
+set(CMAKE_AUTOUIC_SEARCH_PATHS ${CMAKE_CURRENT_SOURCE_DIR}/../resources)
+
+add_library(naklon_ui STATIC
+  colours.cpp
+  error_reporter.cpp
+  form_design.cpp
+  history_box.cpp
+  locale_format.cpp
+  naklon_application.cpp
+  picker_delegate.cpp
+  tab_strip_style.cpp
+  unit2.cpp
+  zeverozozod.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/../resources/zeverozozod.ui
+  ${CMAKE_CURRENT_SOURCE_DIR}/../resources/naklon.qrc
+)
+target_include_directories(naklon_ui PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(naklon_ui PUBLIC naklon_core Qt6::Widgets)
+target_compile_definitions(naklon_ui PUBLIC QT_NO_CONTEXTLESS_CONNECT QT_NO_CAST_FROM_ASCII)
+
+add_executable(naklon main.cpp)
+target_link_libraries(naklon PRIVATE naklon_ui)

@@ -1,0 +1,19 @@
+#include "naklon_application.h"
+
+#include "error_reporter.h"
+
+namespace naklon {
+
+NaklonApplication::NaklonApplication(int &argc, char **argv) : QApplication(argc, argv) {}
+
+bool NaklonApplication::notify(QObject *receiver, QEvent *event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (...) {
+        reportFailure(failureMessage(std::current_exception()));
+        return false;
+    }
+}
+
+} // namespace naklon

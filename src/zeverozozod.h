@@ -1,0 +1,79 @@
+#pragma once
+
+#include "core/number_format.h"
+
+#include <QPoint>
+#include <QWidget>
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+class QComboBox;
+class QLabel;
+class QPlainTextEdit;
+
+namespace Ui {
+class TForm1;
+}
+
+// The main window "Расчет наклонных сечений": six calculation pages on one
+// tab control. Each "Считать" handler reads its page's controls afresh,
+// hands their texts to the page's calculation and appends the lines it
+// returns to the page's history box. A failure of any handler goes to the
+// application's one error handler and changes nothing.
+class TForm1 : public QWidget {
+public:
+    explicit TForm1(QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    // The separators results are written with; read from the user's locale
+    // at construction and again whenever Qt announces a locale change.
+    const naklon::NumberFormat &numberFormat() const { return numberFormat_; }
+    void setNumberFormat(const naklon::NumberFormat &format) { numberFormat_ = format; }
+
+    // The client area, fixed whatever the window manager asks.
+    static constexpr QSize kClientSize{473, 401};
+    // Where the outer top-left corner of the window is placed at start.
+    static constexpr QPoint kDesignedPosition{412, 301};
+
+    // The "Считать" handlers of the six pages.
+    void shitat();
+    void shitat2();
+    void shitat3();
+    void otruv();
+    void prodavlivanie();
+    void smiatie();
+    // Relabelling of the second field when the mode changes on "Хомуты" and
+    // on "Отгибы".
+    void prSech();
+    void prSech2();
+    // "Справка" on "Смятие": shows the reference window.
+    void cpravka1();
+
+protected:
+    void changeEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // Runs a handler of this window behind the one guard.
+    void guarded(void (TForm1::*handler)());
+    void connectHandlers();
+    void preparePickers();
+    void prepareHistories();
+    void fitLabelsToCaptions();
+    void windowStateChanged(Qt::WindowStates oldState);
+    void placeMaximized();
+
+    void append(QPlainTextEdit *history, const std::vector<std::string> &lines);
+
+    std::unique_ptr<Ui::TForm1> ui;
+    naklon::NumberFormat numberFormat_;
+    QPoint normalPosition_ = kDesignedPosition;
+    bool referenceHiddenByMinimize_ = false;
+};
+
+// The main window, for the handlers of the other window.
+extern TForm1 *Form1;
