@@ -42,7 +42,10 @@ const PowersOfTen &powersOfTen()
 }
 
 constexpr int kPowerLimit = 5120;
-constexpr int kExponentCeiling = 1000000; // saturates long exponent digit strings
+// Saturates long exponent digit strings. It lies beyond any text's number of
+// fraction digits plus the power limit, so a saturated exponent still gives
+// a power of at least the limit, as the exact one would.
+constexpr long kExponentCeiling = 1000000000000000L;
 
 // Scales the whole number by ten to the power, as three factors applied in
 // order, each step rounded to extended precision.
@@ -77,7 +80,7 @@ public:
             ++pos_;
             readDigits(true);
         }
-        int exponent = 0;
+        long exponent = 0;
         if (!atEnd() && (text_[pos_] == 'E' || text_[pos_] == 'e')) {
             if (!readExponent(exponent))
                 return stopped();
@@ -101,7 +104,7 @@ private:
 
     // Reads "E", an optional sign and at least one digit; false when the
     // exponent has no digit.
-    bool readExponent(int &exponent)
+    bool readExponent(long &exponent)
     {
         ++pos_;
         bool negative = false;
@@ -118,9 +121,9 @@ private:
         return true;
     }
 
-    double finish(bool negative, int exponent) const
+    double finish(bool negative, long exponent) const
     {
-        const long power = static_cast<long>(exponent) - fractionDigits_;
+        const long power = exponent - fractionDigits_;
         Extended value = number_;
         if (power >= kPowerLimit)
             value = Extended(HUGE_VALL);

@@ -70,7 +70,10 @@ INSTANTIATE_TEST_SUITE_P(Texts, ReadNumberRows,
         ReadingRow{"smallest_subnormal", "4.9406564584124654e-324", 4.9406564584124654e-324, true},
         ReadingRow{"largest_double", "1.7976931348623157e308", 1.7976931348623157e308, true},
         ReadingRow{"fraction_digits_scale", "0.57", 0.57, true},
-        ReadingRow{"table_strength", "9.1743", 9.1743, true}),
+        ReadingRow{"table_strength", "9.1743", 9.1743, true},
+        // A fraction of over a million digits balanced by an exponent of over
+        // a million: the exponent is taken whole, not cut at some ceiling.
+        ReadingRow{"long_fraction_balanced_by_exponent", "0." + std::string(1000001, '0') + "5e1000002", 5, true}),
     [](const testing::TestParamInfo<ReadingRow> &info) { return std::string(info.param.name); });
 
 struct OverflowRow {
