@@ -60,10 +60,8 @@ void reportFailure(const QString &message) noexcept
         const std::string shown = withClosingFullStop(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
         const QPointer<QWidget> wasActive = QApplication::activeWindow();
         currentReporter->show(QString::fromStdString(shown), applicationTitleText());
-        if (wasActive) {
-            wasActive->raise();
+        if (wasActive)
             wasActive->activateWindow();
-        }
         applyFloatingPointSettings();
     } catch (...) {
         // Reporting must not fail in turn; whatever went wrong while showing

@@ -12,7 +12,7 @@ public:
     explicit TabStripStyle(QStyle *base);
 
     // Space beside a caption, both sides together.
-    static constexpr int kCaptionMargin = 10;
+    static constexpr int kCaptionMargin = 8;
 
     int pixelMetric(PixelMetric metric, const QStyleOption *option = nullptr,
                     const QWidget *widget = nullptr) const override;

@@ -25,11 +25,14 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QStyleFactory>
 #include <QTabBar>
 #include <QTimer>
 #include <QWindowStateChangeEvent>
+
+#include <algorithm>
 
 TForm1 *Form1 = nullptr;
 
@@ -114,12 +117,16 @@ void TForm1::prepareHistories()
 }
 
 // Labels size themselves to their caption, so a caption in a font wider than
-// the designed one is never cut.
+// the designed one is never cut; an option too narrow for its caption in
+// this font grows to the right as well.
 void TForm1::fitLabelsToCaptions()
 {
     const auto labels = findChildren<QLabel *>();
     for (QLabel *label : labels)
         label->resize(label->sizeHint().width(), label->height());
+    const auto options = findChildren<QRadioButton *>();
+    for (QRadioButton *option : options)
+        option->resize(std::max(option->width(), option->sizeHint().width()), option->height());
 }
 
 void TForm1::connectHandlers()
@@ -144,10 +151,27 @@ void TForm1::connectHandlers()
     const auto buttons = findChildren<QPushButton *>();
     for (QPushButton *button : buttons)
         button->installEventFilter(this);
+    // The Tab key enters a group of options at its checked option.
+    const auto options = findChildren<QRadioButton *>();
+    for (QRadioButton *option : options)
+        option->installEventFilter(this);
 }
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::FocusIn) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        auto *option = qobject_cast<QRadioButton *>(watched);
+        if (option && !option->isChecked() && (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)) {
+            const auto siblings = option->parentWidget()->findChildren<QRadioButton *>(Qt::FindDirectChildrenOnly);
+            for (QRadioButton *sibling : siblings) {
+                if (sibling->isChecked() && sibling->autoExclusive()) {
+                    sibling->setFocus(reason);
+                    break;
+                }
+            }
+        }
+    }
     if (event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
         const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
@@ -275,36 +299,39 @@ void TForm1::windowStateChanged(Qt::WindowStates oldState)
     }
 
     // Maximizing only moves the window, at its size, to the top-left corner
-    // of the screen's work area; restoring puts it back. The window system
-    // may already have started to resize it, so the place is set once the
-    // state change has been fully handled.
-    if ((state & Qt::WindowMaximized) && !(state & Qt::WindowMinimized)) {
-        QTimer::singleShot(0, this, [this] { placeMaximized(); });
-    } else if ((oldState & Qt::WindowMaximized) && state == Qt::WindowNoState) {
-        const QPoint back = normalPosition_;
-        QTimer::singleShot(0, this, [this, back] {
-            if (windowState() != Qt::WindowNoState)
-                return;
-            setFixedSize(kClientSize);
-            move(back);
-        });
+    // of the work area, and the next maximize request puts it back. The
+    // window system's maximized state itself is not kept: Qt and the window
+    // managers would size a maximized window to the whole work area.
+    if ((state & Qt::WindowMaximized) && !(oldState & Qt::WindowMaximized) && !maximizePending_) {
+        maximizePending_ = true;
+        if (!placedMaximized_)
+            restorePosition_ = normalPosition_;
+        QTimer::singleShot(0, this, [this] { leaveMaximizedState(); });
     }
 }
 
-void TForm1::placeMaximized()
+void TForm1::leaveMaximizedState()
 {
-    if (!(windowState() & Qt::WindowMaximized))
-        return;
-    const QScreen *screen = this->screen();
-    const QRect work = screen ? screen->availableGeometry() : QRect();
-    setFixedSize(kClientSize);
-    move(work.topLeft());
+    setWindowState(windowState() & ~Qt::WindowMaximized);
+    // The window system may still be finishing its own maximizing; the place
+    // is set once that has been handled.
+    QTimer::singleShot(0, this, [this] {
+        placedMaximized_ = !placedMaximized_;
+        QPoint place = restorePosition_;
+        if (placedMaximized_) {
+            const QScreen *screen = this->screen();
+            place = screen ? screen->availableGeometry().topLeft() : QPoint();
+        }
+        resize(kClientSize);
+        move(place);
+        maximizePending_ = false;
+    });
 }
 
 void TForm1::moveEvent(QMoveEvent *event)
 {
     QWidget::moveEvent(event);
-    if (windowState() == Qt::WindowNoState)
+    if (windowState() == Qt::WindowNoState && !maximizePending_ && !placedMaximized_)
         normalPosition_ = pos();
 }
 

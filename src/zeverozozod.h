@@ -65,13 +65,16 @@ private:
     void prepareHistories();
     void fitLabelsToCaptions();
     void windowStateChanged(Qt::WindowStates oldState);
-    void placeMaximized();
+    void leaveMaximizedState();
 
     void append(QPlainTextEdit *history, const std::vector<std::string> &lines);
 
     std::unique_ptr<Ui::TForm1> ui;
     naklon::NumberFormat numberFormat_;
-    QPoint normalPosition_ = kDesignedPosition;
+    QPoint normalPosition_ = kDesignedPosition;  // the last place in the normal state
+    QPoint restorePosition_ = kDesignedPosition; // where the next maximize request goes back to
+    bool placedMaximized_ = false;               // at the corner of the work area
+    bool maximizePending_ = false;
     bool referenceHiddenByMinimize_ = false;
 };
 
