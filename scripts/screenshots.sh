@@ -12,7 +12,7 @@ display=:99
 if ! command -v xdotool >/dev/null 2>&1; then
     apt-get install -y xdotool >/dev/null
 fi
-for tool in Xvfb import xdotool; do
+for tool in Xvfb import convert xdotool; do
     command -v "$tool" >/dev/null 2>&1 || { echo "screenshots: $tool is missing" >&2; exit 1; }
 done
 [ -x "$program" ] || { echo "screenshots: no program at $program" >&2; exit 1; }
@@ -44,6 +44,11 @@ sleep 0.5
 
 for page in 1 2 3 4 5 6; do
     DISPLAY=$display import -window root "$out/page$page.png"
+    if [ "$page" = 1 ]; then
+        # The window alone, for the README.
+        eval "$(DISPLAY=$display xdotool getwindowgeometry --shell "$window")"
+        convert "$out/page1.png" -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/main-window.png"
+    fi
     # The focus starts on the tab strip; Ctrl+Tab shows the next page.
     DISPLAY=$display xdotool key --window "$window" ctrl+Tab
     sleep 0.4
