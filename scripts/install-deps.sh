@@ -1,5 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, when missing.
+#   scripts/install-deps.sh            what building, running and testing need
+#   scripts/install-deps.sh hardening  also clang with its libFuzzer runtime,
+#                                      clang-tidy and cppcheck, for the fuzz
+#                                      runs and the static analysis
 set -euo pipefail
 
 packages=(
@@ -7,6 +11,10 @@ packages=(
   qt6-base-dev libjpeg62-turbo-dev fonts-liberation2
   libgtest-dev libbenchmark-dev
 )
+if [ "${1:-}" = hardening ]; then
+  # The libFuzzer runtime must match clang's version (14 on Debian 12).
+  packages+=(clang libclang-rt-14-dev clang-tidy cppcheck python3)
+fi
 
 missing=()
 for package in "${packages[@]}"; do
