@@ -15,10 +15,12 @@ add_library(naklon_ui STATIC
   locale_format.cpp
   naklon_application.cpp
   picker_delegate.cpp
+  reference_image.cpp
   tab_strip_style.cpp
   unit2.cpp
   zeverozozod.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/../resources/zeverozozod.ui
+  ${CMAKE_CURRENT_SOURCE_DIR}/../resources/unit2.ui
   ${CMAKE_CURRENT_SOURCE_DIR}/../resources/naklon.qrc
 )
 target_include_directories(naklon_ui PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
@@ -27,6 +29,7 @@ target_link_libraries(naklon_ui PUBLIC naklon_core Qt6::Widgets)
 # tables of literal texts, are not.
 set(naklon_shell_definitions QT_NO_CONTEXTLESS_CONNECT QT_NO_CAST_FROM_ASCII)
 target_compile_definitions(naklon_ui PRIVATE ${naklon_shell_definitions})
+include(reference.cmake)
 
 add_executable(naklon main.cpp)
 target_link_libraries(naklon PRIVATE naklon_ui)

@@ -269,9 +269,17 @@ void TForm1::cpravka1()
 {
     if (!Form2)
         return;
+    // Shown with the place, size and scroll position it last had; a window
+    // the user minimized comes back as well.
+    Form2->setWindowState(Form2->windowState() & ~Qt::WindowMinimized);
     Form2->show();
-    Form2->raise();
-    Form2->activateWindow();
+    // The main window stays shown behind or beside it.
+    show();
+    if (!Form2->isActiveWindow()) {
+        Form2->raise();
+        Form2->activateWindow();
+    }
+    Form2->okButton()->setFocus();
 }
 
 void TForm1::changeEvent(QEvent *event)
