@@ -8,6 +8,7 @@ set(CMAKE_AUTORCC ON)
 set(CMAKE_AUTOUIC_SEARCH_PATHS ${CMAKE_CURRENT_SOURCE_DIR}/../resources)
 
 add_library(naklon_ui STATIC
+  accessibility.cpp
   colours.cpp
   error_reporter.cpp
   form_design.cpp

@@ -2,6 +2,7 @@
 
 #include "ui_zeverozozod.h"
 
+#include "accessibility.h"
 #include "error_reporter.h"
 #include "form_design.h"
 #include "history_box.h"
@@ -70,6 +71,7 @@ TForm1::TForm1(QWidget *parent)
     prepareHistories();
     fitLabelsToCaptions();
     connectHandlers();
+    naklon::nameControlsFromCaptions(this);
 
     // The window fits its content and is never resized: every request to
     // change its size, maximizing included, is answered with this size.
