@@ -65,7 +65,9 @@ TForm1::TForm1(QWidget *parent)
     naklon::registerFontSubstitutes();
     ui->setupUi(this);
     naklon::applyFormDesign(this);
-    setWindowIcon(QIcon(QStringLiteral(":/MAINICON")));
+    // Named as PNG: a name without suffix would have Qt consult the MIME
+    // database and load every image plugin to find out, at start-up.
+    setWindowIcon(QIcon(QPixmap(QStringLiteral(":/MAINICON"), "PNG")));
 
     preparePickers();
     prepareHistories();
