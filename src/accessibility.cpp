@@ -21,6 +21,20 @@ QString spoken(const QString &caption)
     return caption.trimmed();
 }
 
+// The controls of the window itself: dialogs it owns are windows of their
+// own, named by Qt.
+template <typename T>
+QList<T *> controlsOf(QWidget *window)
+{
+    QList<T *> own;
+    const auto all = window->findChildren<T *>();
+    for (T *control : all) {
+        if (control->window() == window)
+            own.append(control);
+    }
+    return own;
+}
+
 int horizontalOverlap(const QRect &a, const QRect &b)
 {
     return std::min(a.right(), b.right()) - std::max(a.left(), b.left()) + 1;
@@ -84,7 +98,7 @@ RowLabels labelsOnRow(const QWidget *list)
 
 void nameFieldsFromBuddies(QWidget *window)
 {
-    const auto labels = window->findChildren<QLabel *>();
+    const auto labels = controlsOf<QLabel>(window);
     for (QLabel *label : labels) {
         if (auto *field = qobject_cast<QLineEdit *>(label->buddy()))
             field->setAccessibleName(spoken(label->text()));
@@ -103,7 +117,7 @@ void nameList(QComboBox *list, const QString &name)
 
 void nameControlsFromCaptions(QWidget *window)
 {
-    const auto fields = window->findChildren<QLineEdit *>();
+    const auto fields = controlsOf<QLineEdit>(window);
     for (QLineEdit *field : fields) {
         if (qobject_cast<QComboBox *>(field->parentWidget()))
             continue;
@@ -112,7 +126,7 @@ void nameControlsFromCaptions(QWidget *window)
     }
     nameFieldsFromBuddies(window);
 
-    const auto lists = window->findChildren<QComboBox *>();
+    const auto lists = controlsOf<QComboBox>(window);
     for (QComboBox *list : lists) {
         const RowLabels row = labelsOnRow(list);
         QLabel *caption = row.right ? row.right : row.left;
@@ -130,19 +144,19 @@ void nameControlsFromCaptions(QWidget *window)
         nameList(list, spoken(caption->text()));
     }
 
-    const auto buttons = window->findChildren<QAbstractButton *>();
+    const auto buttons = controlsOf<QAbstractButton>(window);
     for (QAbstractButton *button : buttons) {
         if (!spoken(button->text()).isEmpty())
             button->setAccessibleName(spoken(button->text()));
     }
 
-    const auto histories = window->findChildren<QPlainTextEdit *>();
+    const auto histories = controlsOf<QPlainTextEdit>(window);
     for (QPlainTextEdit *history : histories) {
         if (auto *group = qobject_cast<QGroupBox *>(history->parentWidget()))
             history->setAccessibleName(spoken(group->title()));
     }
 
-    const auto tabControls = window->findChildren<QTabWidget *>();
+    const auto tabControls = controlsOf<QTabWidget>(window);
     for (QTabWidget *tabs : tabControls) {
         tabs->setAccessibleName(spoken(window->windowTitle()));
         tabs->tabBar()->setAccessibleName(spoken(window->windowTitle()));
@@ -150,7 +164,7 @@ void nameControlsFromCaptions(QWidget *window)
 
     // An option may relabel a field of its page in its own clicked handler,
     // connected before this one; the field's name follows its label.
-    const auto options = window->findChildren<QRadioButton *>();
+    const auto options = controlsOf<QRadioButton>(window);
     for (QRadioButton *option : options)
         QObject::connect(option, &QAbstractButton::clicked, window, [window] { nameFieldsFromBuddies(window); });
 }

@@ -3,10 +3,12 @@
 // sighted user reads beside the controls, and a relabelled field is spoken
 // by its new caption.
 
+#include "accessibility.h"
 #include "zeverozozod.h"
 
 #include <QAccessible>
 #include <QComboBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -56,6 +58,7 @@ private slots:
     void aRelabelledFieldIsSpokenByItsNewCaption_data();
     void aRelabelledFieldIsSpokenByItsNewCaption();
     void typingIntoTheAngleListKeepsItsName();
+    void aDialogOwnedByTheWindowIsLeftAlone();
 
 private:
     QTabWidget *tabs() { return window->findChild<QTabWidget *>(QStringLiteral("PageControl1")); }
@@ -231,6 +234,28 @@ void AccessibilityTest::typingIntoTheAngleListKeepsItsName()
     // list itself is spoken by its value, so only its property is checked.
     QCOMPARE(spokenName(angles->lineEdit()), QStringLiteral("Угол (град)"));
     QCOMPARE(angles->accessibleName(), QStringLiteral("Угол (град)"));
+}
+
+void AccessibilityTest::aDialogOwnedByTheWindowIsLeftAlone()
+{
+    // A field under a label in the window, and the same in a dialog the
+    // window owns: only the window's own field is labelled.
+    QWidget owner;
+    auto *label = new QLabel(QStringLiteral("Ширина (см)"), &owner);
+    label->setGeometry(10, 10, 100, 20);
+    auto *field = new QLineEdit(&owner);
+    field->setGeometry(10, 40, 100, 28);
+    auto *dialog = new QDialog(&owner);
+    auto *dialogLabel = new QLabel(QStringLiteral("Имя файла"), dialog);
+    dialogLabel->setGeometry(10, 10, 100, 20);
+    auto *dialogField = new QLineEdit(dialog);
+    dialogField->setGeometry(10, 40, 100, 28);
+
+    naklon::nameControlsFromCaptions(&owner);
+    QCOMPARE(label->buddy(), field);
+    QCOMPARE(field->accessibleName(), QStringLiteral("Ширина (см)"));
+    QCOMPARE(dialogLabel->buddy(), nullptr);
+    QVERIFY(dialogField->accessibleName().isEmpty());
 }
 
 QTEST_MAIN(AccessibilityTest)
