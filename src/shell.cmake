@@ -13,12 +13,14 @@ add_library(naklon_ui STATIC
   error_reporter.cpp
   form_design.cpp
   history_box.cpp
+  history_file.cpp
   locale_format.cpp
   naklon_application.cpp
   picker_delegate.cpp
   reference_image.cpp
   tab_strip_style.cpp
   unit2.cpp
+  windows1251_text.cpp
   zeverozozod.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/../resources/zeverozozod.ui
   ${CMAKE_CURRENT_SOURCE_DIR}/../resources/unit2.ui
