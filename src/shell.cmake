@@ -13,7 +13,11 @@ add_library(naklon_ui STATIC
   error_reporter.cpp
   form_design.cpp
   history_box.cpp
+  history_dialogs.cpp
   history_file.cpp
+  history_handlers.cpp
+  history_panel.cpp
+  history_repertoire.cpp
   locale_format.cpp
   naklon_application.cpp
   picker_delegate.cpp

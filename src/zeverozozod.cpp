@@ -73,6 +73,7 @@ TForm1::TForm1(QWidget *parent)
     prepareHistories();
     fitLabelsToCaptions();
     connectHandlers();
+    prepareHistoryPanels();
     naklon::nameControlsFromCaptions(this);
 
     // The window fits its content and is never resized: every request to

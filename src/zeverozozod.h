@@ -5,6 +5,7 @@
 #include <QPoint>
 #include <QWidget>
 
+#include <array>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -12,6 +13,11 @@
 class QComboBox;
 class QLabel;
 class QPlainTextEdit;
+
+namespace naklon {
+class HistoryDialogs;
+class HistoryPanel;
+} // namespace naklon
 
 namespace Ui {
 class TForm1;
@@ -50,6 +56,26 @@ public:
     void prSech2();
     // "Справка" on "Смятие": shows the reference window.
     void cpravka1();
+    // The history buttons of the six pages: "Отчистить", "Открыть",
+    // "Сохранить".
+    void othistit();
+    void othistit2();
+    void othistit3();
+    void othistit4();
+    void othistit5();
+    void othistit6();
+    void otkrut();
+    void otkrut2();
+    void otkrut3();
+    void otkrut4();
+    void otkrut5();
+    void otkrut6();
+    void soxranit();
+    void soxranit2();
+    void soxranit3();
+    void soxranit4();
+    void soxranit5();
+    void soxranit6();
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -63,6 +89,7 @@ private:
     void connectHandlers();
     void preparePickers();
     void prepareHistories();
+    void prepareHistoryPanels();
     void fitLabelsToCaptions();
     void windowStateChanged(Qt::WindowStates oldState);
     void leaveMaximizedState();
@@ -76,6 +103,8 @@ private:
     bool placedMaximized_ = false;               // at the corner of the work area
     bool maximizePending_ = false;
     bool referenceHiddenByMinimize_ = false;
+    naklon::HistoryDialogs *historyDialogs_ = nullptr;      // owned by the window
+    std::array<naklon::HistoryPanel *, 6> historyPanels_{}; // owned by the boxes
 };
 
 // The main window, for the handlers of the other window.

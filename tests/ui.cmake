@@ -14,6 +14,7 @@ naklon_window_test(main_window_test)
 naklon_window_test(pages_test)
 naklon_window_test(shell_parts_test)
 naklon_window_test(history_file_test)
+naklon_window_test(history_panel_test)
 naklon_window_test(accessibility_test)
 
 # The reference window's tests.

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QObject>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+#include <optional>
+
+class QFileDialog;
+class QWidget;
+
+namespace naklon {
+
+// The open and save dialogs that all six history panels share (`OpenDialog1`
+// and `SaveDialog1`, children of the main window). Each remembers the full
+// path of the last file chosen in it and offers it the next time, on any
+// page; a cancel keeps what it offered, and the two never share a name. The
+// save dialog offers "хомуты" until something is saved and adds "txt" to a
+// name given without an extension; neither has a filter, neither asks before
+// a file is replaced, and either takes the name of a file that does not
+// exist yet.
+class HistoryDialogs final : public QObject {
+public:
+    explicit HistoryDialogs(QWidget *mainWindow);
+
+    // Shows the dialog modally for the whole program and returns the chosen
+    // full path, or nothing for a cancel. The keyboard focus goes back where
+    // it was.
+    std::optional<QString> chooseFileToOpen();
+    std::optional<QString> chooseFileToSave();
+
+    // The name each dialog offers next.
+    QString openName() const { return openName_; }
+    QString saveName() const { return saveName_; }
+
+    // The dialogs themselves, made at their first use (a file dialog is a
+    // large widget most sessions never need).
+    QFileDialog *openDialog();
+    QFileDialog *saveDialog();
+
+    // Where a dialog of `size` goes on a screen of `screen`: centred across,
+    // with a third of the height it leaves free above it.
+    //   screen 0,0 1280x1024, dialog 580x400 -> 350, 208
+    static QPoint placeOnScreen(const QRect &screen, const QSize &size);
+
+private:
+    std::optional<QString> run(QFileDialog *dialog, QString &name);
+
+    QWidget *mainWindow_;
+    QFileDialog *open_ = nullptr; // owned by the main window
+    QFileDialog *save_ = nullptr;
+    QString openName_;
+    QString saveName_;
+};
+
+} // namespace naklon
