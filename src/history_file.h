@@ -8,8 +8,11 @@ class QSaveFile;
 namespace naklon {
 
 // The most a history box takes, in characters of the box (a line break is
-// one character).
-inline constexpr qsizetype kHistoryCapacity = qsizetype(64) * 1024 * 1024;
+// one character): 16 Mi, the least a history must be able to hold. Qt's
+// text document sets the pace of opening (bench/history_bench.cpp): about
+// 4 MiB of history still opens in under a second on the development
+// machine, 16 MiB takes about 4 s, nearly all of it in setPlainText itself.
+inline constexpr qsizetype kHistoryCapacity = qsizetype(16) * 1024 * 1024;
 
 // Reads the history file at `path` and returns the text a box takes for it:
 // the bytes before the first zero byte, every CR LF, lone CR and lone LF as

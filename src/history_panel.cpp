@@ -46,9 +46,9 @@ void HistoryPanel::save()
         saveTo(*path);
 }
 
-void HistoryPanel::load(const QString &path)
+void HistoryPanel::load(const QString &path, qsizetype capacity)
 {
-    const QString text = readHistoryFile(path);
+    const QString text = readHistoryFile(path, capacity);
     const QTextDocument *document = box_->document();
     if (text.size() == document->characterCount() - 1 && text == historyText(box_))
         return;

@@ -4,6 +4,8 @@
 #include <QObject>
 #include <QString>
 
+#include "history_file.h"
+
 class QPlainTextEdit;
 
 namespace naklon {
@@ -29,7 +31,7 @@ public:
 
     // Replaces the history with the file's text; leaves the box untouched
     // when that text is the history already. The caret goes to the start.
-    void load(const QString &path);
+    void load(const QString &path, qsizetype capacity = kHistoryCapacity);
     // Writes the history to `path`.
     void saveTo(const QString &path) const;
     // The history as its file holds it: Windows-1251, CR LF line breaks.
