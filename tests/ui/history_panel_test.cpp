@@ -2,8 +2,10 @@
 // real shared file dialogs: the bytes of the files they write and read, the
 // failures, the characters a box takes, and the names the dialogs offer.
 
+#include "core/failures.h"
 #include "history_box.h"
 #include "history_dialogs.h"
+#include "history_panel.h"
 #include "window_test_support.h"
 #include "zeverozozod.h"
 
@@ -158,6 +160,8 @@ private slots:
     void openingTheTextAlreadyThereLeavesTheBoxAlone();
     void failuresLeaveTheHistoryAsItWas_data();
     void failuresLeaveTheHistoryAsItWas();
+    void aFileOverTheCapacityLeavesTheHistory_data();
+    void aFileOverTheCapacityLeavesTheHistory();
     void charactersOutsideTheCodePage_data();
     void charactersOutsideTheCodePage();
     void oneUndoTakesBackACharacterAndItsQuestionMark();
@@ -376,6 +380,38 @@ void HistoryPanelTest::failuresLeaveTheHistoryAsItWas()
     QCOMPARE(contents(path("plain.txt")), QByteArray("x"));
     QCOMPARE(QDir(dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
              QStringList{"plain.txt"});
+}
+
+void HistoryPanelTest::aFileOverTheCapacityLeavesTheHistory_data()
+{
+    QTest::addColumn<QByteArray>("file");
+
+    // A box of 4 characters.
+    QTest::newRow("five letters") << QByteArray("abcde");
+    QTest::newRow("five LF breaks") << QByteArray("\n\n\n\n\n");
+}
+
+void HistoryPanelTest::aFileOverTheCapacityLeavesTheHistory()
+{
+    QFETCH(QByteArray, file);
+    writeFile(path("big.txt"), file);
+    QWidget owner;
+    auto *box = new QPlainTextEdit(&owner);
+    naklon::HistoryDialogs dialogs(&owner);
+    naklon::HistoryPanel panel(box, dialogs);
+    naklon::appendHistoryLine(box, "L1");
+    box->moveCursor(QTextCursor::End);
+    const int revision = box->document()->revision();
+    QString message;
+    try {
+        panel.load(path("big.txt"), 4);
+    } catch (const naklon::Exception &e) {
+        message = QString::fromUtf8(e.what());
+    }
+    QCOMPARE(message, QStringLiteral("Text exceeds memo capacity"));
+    QCOMPARE(box->toPlainText(), QStringLiteral("L1\n"));
+    QCOMPARE(box->document()->revision(), revision);
+    QCOMPARE(box->textCursor().position(), 3);
 }
 
 void HistoryPanelTest::charactersOutsideTheCodePage_data()
