@@ -54,7 +54,7 @@ void cutToDecimals(Digits &number, int decimals)
         ++number.digits[static_cast<std::size_t>(i)];
     } else {
         // A carry out of the first digit, or rounding up with no digit kept.
-        number.digits = "1";
+        number.digits.assign(1, '1');
         ++number.exponent;
     }
 }
@@ -101,7 +101,7 @@ std::string scientificForm(const Digits &number, int decimals, const NumberForma
         text += format.decimalSeparator + number.digits.substr(1);
     std::string exponent = std::to_string(number.exponent - 1);
     if (static_cast<int>(exponent.size()) < decimals)
-        exponent.insert(0, static_cast<std::size_t>(decimals) - exponent.size(), '0');
+        exponent = std::string(static_cast<std::size_t>(decimals) - exponent.size(), '0') + exponent;
     return text + "E" + exponent;
 }
 
@@ -122,13 +122,13 @@ std::string formatResult(double value, int decimals, const NumberFormat &format)
         const bool negative = value < 0 && !number.digits.empty();
         if (number.digits.empty())
             number.exponent = 0;
-        text = negative ? "-" : "";
+        text.assign(negative ? 1 : 0, '-');
         text += number.exponent > kSignificantDigits ? scientificForm(number, decimals, format)
                                                      : plainForm(number, decimals, format);
     }
     const std::size_t width = countCodePoints(text);
     if (width < 3)
-        text.insert(0, 3 - width, ' ');
+        text = std::string(3 - width, ' ') + text;
     return text;
 }
 
