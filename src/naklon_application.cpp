@@ -4,7 +4,12 @@
 
 namespace naklon {
 
-NaklonApplication::NaklonApplication(int &argc, char **argv) : QApplication(argc, argv) {}
+NaklonApplication::NaklonApplication(int &argc, char **argv) : QApplication(argc, argv)
+{
+    // Lets the desktop match the running program to its installed entry, so
+    // the task bar shows the entry's name and icon.
+    setDesktopFileName(QStringLiteral("naklon"));
+}
 
 bool NaklonApplication::notify(QObject *receiver, QEvent *event)
 {
