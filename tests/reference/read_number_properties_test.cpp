@@ -121,7 +121,8 @@ INSTANTIATE_TEST_SUITE_P(Edges, ReadNumberEdges,
         EdgeRow{"five_thousand_zeros", repeated('0', 5000), Outcome::Value, 0.0},
         EdgeRow{"five_thousand_fraction_digits", "0." + repeated('0', 4999) + "1", Outcome::Value, 0.0},
         EdgeRow{"long_fraction_back_to_one", "0." + repeated('0', 5999) + "1e6000", Outcome::Value, 1.0},
-        EdgeRow{"long_exponent_digits", "1e" + repeated('0', 5000) + "2", Outcome::Value, 100.0}));
+        EdgeRow{"long_exponent_digits", "1e" + repeated('0', 5000) + "2", Outcome::Value, 100.0}),
+    [](const testing::TestParamInfo<EdgeRow> &info) { return std::string(info.param.name); });
 
 // A text of a million digits reads in linear time.
 TEST(ReadNumberProperties, LongTextsDoNotHang)
