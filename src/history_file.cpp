@@ -128,7 +128,10 @@ void saveHistoryFile(QSaveFile &file, const QByteArray &bytes)
     if (!file.open(QIODevice::WriteOnly))
         cannotCreate(fullPath, reasonForCreate(file, target));
 
-    if (file.write(bytes) != bytes.size()) {
+    // A history smaller than the file's buffer reaches the disk only when it
+    // is flushed, and a failure of that last write would otherwise go
+    // unnoticed while the cut file replaced the old one: flush before commit.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         // The new file is dropped; the old one was never touched.
         file.cancelWriting();
         file.commit();
