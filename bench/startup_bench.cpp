@@ -23,6 +23,7 @@
 
 #include "core/extended.h"
 #include "naklon_application.h"
+#include "start_up.h"
 #include "unit2.h"
 #include "zeverozozod.h"
 
@@ -101,18 +102,9 @@ int runCalculator(int argc, char **argv, long long mainNs)
 {
     naklon::NaklonApplication application(argc, argv);
     naklon::applyFloatingPointSettings();
-    std::unique_ptr<TForm1> mainWindow;
-    {
-        const naklon::FloatingPointSettingsKeeper keeper;
-        mainWindow = std::make_unique<TForm1>();
-    }
-    std::unique_ptr<TForm2> referenceWindow;
-    {
-        const naklon::FloatingPointSettingsKeeper keeper;
-        referenceWindow = std::make_unique<TForm2>();
-    }
-    FirstPaintReporter reporter(mainWindow.get(), mainNs);
-    mainWindow->show();
+    naklon::ProgramWindows windows = naklon::createProgramWindows();
+    FirstPaintReporter reporter(windows.main.get(), mainNs);
+    windows.main->show();
     application.exec();
     return 0;
 }

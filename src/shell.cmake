@@ -22,6 +22,7 @@ add_library(naklon_ui STATIC
   naklon_application.cpp
   picker_delegate.cpp
   reference_image.cpp
+  start_up.cpp
   tab_strip_style.cpp
   unit2.cpp
   windows1251_text.cpp

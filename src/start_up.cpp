@@ -1,0 +1,28 @@
+#include "start_up.h"
+
+#include "core/extended.h"
+#include "unit2.h"
+#include "zeverozozod.h"
+
+namespace naklon {
+
+ProgramWindows::ProgramWindows() = default;
+ProgramWindows::~ProgramWindows() = default;
+ProgramWindows::ProgramWindows(ProgramWindows &&) noexcept = default;
+ProgramWindows &ProgramWindows::operator=(ProgramWindows &&) noexcept = default;
+
+ProgramWindows createProgramWindows()
+{
+    ProgramWindows windows;
+    {
+        const FloatingPointSettingsKeeper keeper;
+        windows.main = std::make_unique<TForm1>();
+    }
+    {
+        const FloatingPointSettingsKeeper keeper;
+        windows.reference = std::make_unique<TForm2>();
+    }
+    return windows;
+}
+
+} // namespace naklon
