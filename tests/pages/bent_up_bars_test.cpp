@@ -1,4 +1,5 @@
 #include "pages/bent_up_bars.h"
+#include "page_test_support.h"
 
 #include "core/failures.h"
 
@@ -11,8 +12,6 @@ namespace {
 
 using Mode = BentUpBarsMode;
 
-const NumberFormat kPointComma{".", ","};
-const NumberFormat kCommaBlank{",", " "};
 
 struct ResultRow {
     BentUpBarsInput input;
@@ -91,13 +90,7 @@ TEST(BentUpBarsPage, FailsOrRefusesWithoutLines)
     };
     for (const FailureRow &row : rows) {
         SCOPED_TRACE(row.name);
-        try {
-            const HistoryLines lines = calculateBentUpBars(row.input, kPointComma);
-            ADD_FAILURE() << "appended " << lines.size() << " lines";
-        } catch (const Exception &failure) {
-            EXPECT_EQ(typeid(failure), *row.kind);
-            EXPECT_EQ(failure.what(), row.message);
-        }
+        expectFailure([&] { return calculateBentUpBars(row.input, kPointComma); }, std::type_index(*row.kind), row.message);
     }
 }
 

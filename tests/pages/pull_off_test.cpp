@@ -1,4 +1,5 @@
 #include "pages/pull_off.h"
+#include "page_test_support.h"
 
 #include "core/failures.h"
 
@@ -12,8 +13,6 @@ namespace {
 constexpr auto kStirrups = PullOffReinforcement::Stirrups;
 constexpr auto kBentUpBars = PullOffReinforcement::BentUpBars;
 
-const NumberFormat kPointComma{".", ","};
-const NumberFormat kCommaBlank{",", " "};
 
 std::string areaLine(const std::string &area)
 {
@@ -102,13 +101,7 @@ TEST(PullOffPage, FailsOrRefusesWithoutLines)
     };
     for (const FailureRow &row : rows) {
         SCOPED_TRACE(row.name);
-        try {
-            const HistoryLines lines = calculatePullOff(row.input, kPointComma);
-            ADD_FAILURE() << "appended " << lines.size() << " lines";
-        } catch (const Exception &failure) {
-            EXPECT_EQ(typeid(failure), *row.kind);
-            EXPECT_EQ(failure.what(), row.message);
-        }
+        expectFailure([&] { return calculatePullOff(row.input, kPointComma); }, std::type_index(*row.kind), row.message);
     }
 }
 

@@ -1,4 +1,5 @@
 #include "pages/punching.h"
+#include "page_test_support.h"
 
 #include "core/failures.h"
 
@@ -10,8 +11,6 @@
 namespace naklon {
 namespace {
 
-const NumberFormat kPointComma{".", ","};
-const NumberFormat kCommaBlank{",", " "};
 
 HistoryLines sufficient(const std::string &fb, const std::string &sign, const std::string &force)
 {
@@ -110,13 +109,7 @@ TEST(Punching, FailsWithTheRightKindAndMessage)
 {
     for (const FailureRow &row : kFailureRows) {
         SCOPED_TRACE(row.name);
-        try {
-            const HistoryLines lines = calculatePunching(row.input, kPointComma);
-            ADD_FAILURE() << "gave " << lines.size() << " lines";
-        } catch (const Exception &failure) {
-            EXPECT_EQ(std::type_index(typeid(failure)), row.kind) << typeid(failure).name();
-            EXPECT_STREQ(failure.what(), row.message);
-        }
+        expectFailure([&] { return calculatePunching(row.input, kPointComma); }, row.kind, row.message);
     }
 }
 
