@@ -39,7 +39,7 @@ QString applicationTitleText()
     return QString::fromStdString(applicationTitle(std::string_view(path.constData(), static_cast<std::size_t>(path.size()))));
 }
 
-QString failureMessage(std::exception_ptr failure)
+QString failureMessage(const std::exception_ptr &failure)
 {
     try {
         std::rethrow_exception(failure);

@@ -38,7 +38,7 @@ void reportFailure(const QString &message) noexcept;
 
 // The message of whatever was thrown: what() of a standard exception (UTF-8),
 // a fixed text for anything else.
-QString failureMessage(std::exception_ptr failure);
+QString failureMessage(const std::exception_ptr &failure);
 
 // Runs `handler`; a failure that leaves it goes to reportFailure and goes no
 // further. This is the guard around every handler of the windows.
