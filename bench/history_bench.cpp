@@ -5,11 +5,11 @@
 //
 //   QT_QPA_PLATFORM=offscreen build/bench/naklon_history_bench [max MiB]
 
-#include "history_box.h"
-#include "windows1251_text.h"
-#include "history_dialogs.h"
-#include "history_file.h"
-#include "history_panel.h"
+#include "history/history_box.h"
+#include "history/windows1251_text.h"
+#include "history/history_dialogs.h"
+#include "history/history_file.h"
+#include "history/history_panel.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,8 +1,8 @@
 // First paint of the reference picture, decode included, next to the floor:
 // libjpeg decoding the same bytes alone. The paint should cost little more
 // than the decode (target: within 1.3 times).
-#include "reference_image.h"
-#include "reference_picture.h"
+#include "reference_window/reference_image.h"
+#include "reference_window/reference_picture.h"
 
 #include <QApplication>
 #include <QImage>

@@ -22,10 +22,10 @@
 // <peak RSS KiB>" and end.
 
 #include "core/extended.h"
-#include "naklon_application.h"
-#include "start_up.h"
-#include "unit2.h"
-#include "zeverozozod.h"
+#include "app/naklon_application.h"
+#include "app/start_up.h"
+#include "reference_window/unit2.h"
+#include "main_window/zeverozozod.h"
 
 #include <QApplication>
 #include <QLabel>

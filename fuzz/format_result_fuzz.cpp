@@ -3,7 +3,7 @@
 
 #include "fuzz_support.h"
 
-#include "exact_decimal.h"
+#include "oracles/exact_decimal.h"
 
 #include "core/format_result.h"
 #include "core/read_number.h"

@@ -1,0 +1,117 @@
+#include "history/history_dialogs.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPointer>
+#include <QScreen>
+
+namespace naklon {
+namespace {
+
+QFileDialog *makeDialog(QWidget *mainWindow, const char *name)
+{
+    auto *dialog = new QFileDialog(mainWindow);
+    dialog->setObjectName(QString::fromLatin1(name));
+    // Qt's own dialog, the same on every platform, which the program can
+    // place and whose name it can set.
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    dialog->setWindowModality(Qt::ApplicationModal);
+    dialog->setSizeGripEnabled(true);
+    return dialog;
+}
+
+} // namespace
+
+HistoryDialogs::HistoryDialogs(QWidget *mainWindow)
+    : QObject(mainWindow), mainWindow_(mainWindow), saveName_(QStringLiteral("хомуты"))
+{
+}
+
+QFileDialog *HistoryDialogs::openDialog()
+{
+    if (!open_) {
+        open_ = makeDialog(mainWindow_, "OpenDialog1");
+        open_->setAcceptMode(QFileDialog::AcceptOpen);
+    }
+    return open_;
+}
+
+QFileDialog *HistoryDialogs::saveDialog()
+{
+    if (!save_) {
+        save_ = makeDialog(mainWindow_, "SaveDialog1");
+        save_->setAcceptMode(QFileDialog::AcceptSave);
+        save_->setDefaultSuffix(QStringLiteral("txt"));
+        save_->setOption(QFileDialog::DontConfirmOverwrite);
+    }
+    return save_;
+}
+
+std::optional<QString> HistoryDialogs::chooseFileToOpen()
+{
+    return run(openDialog(), openName_);
+}
+
+std::optional<QString> HistoryDialogs::chooseFileToSave()
+{
+    return run(saveDialog(), saveName_);
+}
+
+QPoint HistoryDialogs::placeOnScreen(const QRect &screen, const QSize &size)
+{
+    return {screen.left() + (screen.width() - size.width()) / 2, screen.top() + (screen.height() - size.height()) / 3};
+}
+
+std::optional<QString> HistoryDialogs::run(QFileDialog *dialog, QString &name)
+{
+    // Offer the remembered name: a full path opens its folder with the name
+    // filled in; the first save offers a bare name in the default folder.
+    if (QFileInfo(name).isAbsolute()) {
+        const QFileInfo file(name);
+        dialog->setDirectory(file.absolutePath());
+        dialog->selectFile(file.fileName());
+    } else {
+        // No file chosen in this dialog yet: the working folder, not the
+        // folder another dialog last visited.
+        dialog->setDirectory(QDir::currentPath());
+        if (!name.isEmpty()) {
+            dialog->selectFile(name);
+        } else if (auto *typed = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))) {
+            // selectFile() ignores an empty name: whatever a cancelled use
+            // left typed there is cleared by hand.
+            typed->clear();
+        }
+    }
+
+    const QPointer<QWidget> focus = QApplication::focusWidget();
+    QWidget *active = QApplication::activeWindow();
+    const QPointer<QWidget> wasActive = active;
+    QWidget *placedBy = active ? active : mainWindow_;
+    if (QScreen *screen = placedBy->screen()) {
+        if (!dialog->testAttribute(Qt::WA_Resized))
+            dialog->resize(dialog->sizeHint());
+        // The dialog's frame is not known before it is shown; the main
+        // window's frame is as wide.
+        const QSize frame = mainWindow_->frameGeometry().size() - mainWindow_->size();
+        dialog->move(placeOnScreen(screen->geometry(), dialog->size() + frame));
+    }
+
+    const bool accepted = dialog->exec() == QDialog::Accepted;
+
+    if (wasActive)
+        wasActive->activateWindow();
+    if (focus)
+        focus->setFocus(Qt::OtherFocusReason);
+
+    const QStringList chosen = dialog->selectedFiles();
+    if (!accepted || chosen.isEmpty() || chosen.first().isEmpty())
+        return std::nullopt;
+    name = QFileInfo(chosen.first()).absoluteFilePath();
+    return name;
+}
+
+} // namespace naklon

@@ -1,0 +1,85 @@
+#include "main_window/form_design.h"
+
+#include "main_window/colours.h"
+
+#include <QAbstractScrollArea>
+#include <QFont>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QVariant>
+#include <QWidget>
+
+namespace naklon {
+namespace {
+
+void applyFont(QWidget *widget)
+{
+    const QVariant pixelSize = widget->property("fontPixelSize");
+    if (!pixelSize.isValid())
+        return;
+    QFont font = widget->font();
+    font.setPixelSize(pixelSize.toInt());
+    widget->setFont(font);
+}
+
+void applyTextColour(QWidget *widget, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    // Only the caption of a group box takes its colour: its controls have
+    // colours of their own.
+    palette.setColor(QPalette::WindowText, colour);
+    if (!qobject_cast<QGroupBox *>(widget)) {
+        palette.setColor(QPalette::Text, colour);
+        palette.setColor(QPalette::ButtonText, colour);
+    }
+    widget->setPalette(palette);
+}
+
+void applyBackground(QWidget *widget, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    if (qobject_cast<QLineEdit *>(widget) || qobject_cast<QAbstractScrollArea *>(widget)) {
+        palette.setColor(QPalette::Base, colour);
+    } else {
+        palette.setColor(QPalette::Window, colour);
+        widget->setAutoFillBackground(true);
+    }
+    widget->setPalette(palette);
+}
+
+void applyColours(QWidget *widget, const QPalette &system)
+{
+    const QString textColour = widget->property("fontColour").toString();
+    if (!textColour.isEmpty())
+        applyTextColour(widget, namedColour(textColour, system));
+    const QString background = widget->property("backgroundColour").toString();
+    if (!background.isEmpty())
+        applyBackground(widget, namedColour(background, system));
+}
+
+// Parents before children, so that a child's font starts from its parent's.
+void applyTree(QWidget *widget, const QPalette &system)
+{
+    applyFont(widget);
+    applyColours(widget, system);
+    for (QObject *child : widget->children()) {
+        if (auto *childWidget = qobject_cast<QWidget *>(child))
+            applyTree(childWidget, system);
+    }
+}
+
+} // namespace
+
+void applyFormDesign(QWidget *root)
+{
+    applyTree(root, QPalette());
+}
+
+void registerFontSubstitutes()
+{
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), {QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+}
+
+} // namespace naklon

@@ -1,0 +1,69 @@
+#include "reference_window/unit2.h"
+
+#include "main_window/form_design.h"
+#include "reference_window/reference_image.h"
+#include "ui_unit2.h"
+#include "main_window/zeverozozod.h"
+
+#include <QCloseEvent>
+
+TForm2 *Form2 = nullptr;
+
+TForm2::TForm2(QWidget *parent) : QWidget(parent, Qt::Window), ui(std::make_unique<Ui::TForm2>())
+{
+    ui->setupUi(this);
+    naklon::applyFormDesign(this);
+    // Closing this window only hides it; it never ends the program.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    resize(kContentSize);
+    move(kDesignedPosition);
+
+    ui->Image1->setPicture(&picture_);
+    // The only control that takes the focus, so it has it whenever the
+    // window is active.
+    ui->Button1->setFocus();
+    connect(ui->Button1, &QPushButton::clicked, this, &TForm2::cpravkaOK);
+
+    Form2 = this;
+}
+
+TForm2::~TForm2()
+{
+    if (Form2 == this)
+        Form2 = nullptr;
+}
+
+QPushButton *TForm2::okButton() const
+{
+    return ui->Button1;
+}
+
+naklon::ReferenceImage *TForm2::image() const
+{
+    return ui->Image1;
+}
+
+QScrollArea *TForm2::scrollArea() const
+{
+    return ui->ScrollBox;
+}
+
+void TForm2::cpravkaOK()
+{
+    // The main window is shown already; this changes nothing.
+    if (Form1)
+        Form1->show();
+    hide();
+    // The main window's own focus widget, normally "Справка", gets the
+    // keyboard back.
+    if (Form1 && !Form1->isActiveWindow()) {
+        Form1->raise();
+        Form1->activateWindow();
+    }
+}
+
+void TForm2::closeEvent(QCloseEvent *event)
+{
+    // The close button, Alt+F4 and the system menu's Close only hide it.
+    event->accept();
+}

@@ -1,0 +1,288 @@
+// Reading and writing history files: the bytes that reach the history, the
+// bytes a history is written as, and every way a file can fail.
+
+#include "core/failures.h"
+#include "history/history_file.h"
+#include "history/windows1251_text.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <functional>
+#include <optional>
+
+namespace {
+
+// Writes at most `budget` bytes in all and then fails, as a full disk does.
+class FailingSaveFile final : public QSaveFile {
+public:
+    FailingSaveFile(const QString &path, qint64 budget) : QSaveFile(path), budget_(budget) {}
+
+protected:
+    qint64 writeData(const char *data, qint64 length) override
+    {
+        const qint64 allowed = std::min(length, budget_);
+        if (allowed <= 0)
+            return -1;
+        const qint64 written = QSaveFile::writeData(data, allowed);
+        budget_ -= written;
+        return written;
+    }
+
+private:
+    qint64 budget_;
+};
+
+QByteArray fileContents(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return "<missing>";
+    return file.readAll();
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+// The message a call throws, empty when it throws nothing.
+QString thrownBy(const std::function<void()> &call)
+{
+    try {
+        call();
+    } catch (const naklon::Exception &e) {
+        return QString::fromUtf8(e.what());
+    }
+    return {};
+}
+
+QString osText(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+} // namespace
+
+class HistoryFileTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        dir.emplace(); // a fresh folder for every test
+        QVERIFY(dir->isValid());
+    }
+
+    void reading_data();
+    void reading();
+    void everyNonZeroByteComesBackAsItWas();
+    void writingATextGivesItsBytes_data();
+    void writingATextGivesItsBytes();
+    void openFailures_data();
+    void openFailures();
+    void createFailures_data();
+    void createFailures();
+    void aShortWriteLeavesTheOldFileAndNothingElse_data();
+    void aShortWriteLeavesTheOldFileAndNothingElse();
+    void capacity_data();
+    void capacity();
+    void systemText_data();
+    void systemText();
+
+private:
+    QString path(const QString &name) const { return dir->filePath(name); }
+    std::optional<QTemporaryDir> dir;
+};
+
+void HistoryFileTest::reading_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("history");
+
+    QTest::newRow("empty file") << QByteArray() << QString();
+    QTest::newRow("CR LF kept, final break too") << QByteArray("a\r\nb\r\n") << "a\nb\n";
+    QTest::newRow("LF only") << QByteArray("a\nb\n") << "a\nb\n";
+    QTest::newRow("CR only") << QByteArray("a\rb\r") << "a\nb\n";
+    QTest::newRow("LF CR is two breaks") << QByteArray("a\n\rb") << "a\n\nb";
+    QTest::newRow("CR CR LF is two breaks") << QByteArray("a\r\r\nb") << "a\n\nb";
+    QTest::newRow("no final break") << QByteArray("x") << "x";
+    QTest::newRow("stops at the first zero byte") << QByteArray("ab\0c\nd", 6) << "ab";
+    QTest::newRow("zero byte first") << QByteArray("\0abc", 4) << QString();
+    QTest::newRow("Cyrillic, no-break space, 0x98")
+        << QByteArray("\xD5\xEE\xEC\xF3\xF2\xFB\xA0\x98\xB9") << QString::fromUtf8("Хомуты\u00A0\u0098№");
+    QTest::newRow("lone CR at the very end") << QByteArray("a\r") << "a\n";
+}
+
+void HistoryFileTest::reading()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, history);
+    writeFile(path("h.txt"), file);
+    QCOMPARE(naklon::readHistoryFile(path("h.txt")), history);
+}
+
+void HistoryFileTest::everyNonZeroByteComesBackAsItWas()
+{
+    // Every byte value from 1 to 255, with CR and LF together as one break
+    // so that the file is already in the form a history is saved in.
+    QByteArray bytes;
+    for (int value = 1; value < 256; ++value) {
+        if (value == '\n')
+            continue;
+        bytes.append(value == '\r' ? QByteArray("\r\n") : QByteArray(1, static_cast<char>(value)));
+    }
+    writeFile(path("all.txt"), bytes);
+    const QString history = naklon::readHistoryFile(path("all.txt"));
+    QCOMPARE(history.size(), 254);
+    naklon::saveHistoryFile(path("again.txt"), naklon::historyBytesFromText(history));
+    QCOMPARE(fileContents(path("again.txt")), bytes);
+}
+
+void HistoryFileTest::writingATextGivesItsBytes_data()
+{
+    QTest::addColumn<QString>("history");
+    QTest::addColumn<QByteArray>("file");
+
+    QTest::newRow("empty history: 0 bytes") << QString() << QByteArray();
+    QTest::newRow("start: CR LF") << "\n" << QByteArray("\r\n");
+    QTest::newRow("document line breaks") << QString::fromUtf8("a\u2029б\u2028") << QByteArray("a\r\n\xE1\r\n");
+    QTest::newRow("last line without a break") << "L1\nL2" << QByteArray("L1\r\nL2");
+    QTest::newRow("outside the code page") << QString::fromUtf8("中 😀 ≤") << QByteArray("? ? ?");
+    QTest::newRow("lone surrogate") << QString(QChar(0xD800)) + u'x' << QByteArray("?x");
+}
+
+void HistoryFileTest::writingATextGivesItsBytes()
+{
+    QFETCH(QString, history);
+    QFETCH(QByteArray, file);
+    naklon::saveHistoryFile(path("w.txt"), naklon::historyBytesFromText(history));
+    QCOMPARE(fileContents(path("w.txt")), file);
+}
+
+void HistoryFileTest::openFailures_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("error");
+
+    QTest::newRow("missing file") << "missing.txt" << ENOENT;
+    QTest::newRow("missing folder") << "nowhere/h.txt" << ENOENT;
+    QTest::newRow("a folder given as the file") << "folder" << EISDIR;
+    QTest::newRow("path through a regular file") << "plain.txt/h.txt" << ENOTDIR;
+}
+
+void HistoryFileTest::openFailures()
+{
+    QFETCH(QString, name);
+    QFETCH(int, error);
+    QVERIFY(QDir(dir->path()).mkpath(QStringLiteral("folder")));
+    writeFile(path("plain.txt"), "x");
+    QCOMPARE(thrownBy([&] { naklon::readHistoryFile(path(name)); }),
+             QStringLiteral("Cannot open file \"%1\". %2").arg(path(name), osText(error)));
+}
+
+void HistoryFileTest::createFailures_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("error");
+
+    QTest::newRow("missing folder") << "nowhere/h.txt" << ENOENT;
+    QTest::newRow("a folder given as the file") << "folder" << EISDIR;
+    QTest::newRow("path through a regular file") << "plain.txt/h.txt" << ENOTDIR;
+}
+
+void HistoryFileTest::createFailures()
+{
+    QFETCH(QString, name);
+    QFETCH(int, error);
+    QVERIFY(QDir(dir->path()).mkpath(QStringLiteral("folder")));
+    writeFile(path("plain.txt"), "x");
+    QCOMPARE(thrownBy([&] { naklon::saveHistoryFile(path(name), "new"); }),
+             QStringLiteral("Cannot create file \"%1\". %2").arg(path(name), osText(error)));
+    QCOMPARE(fileContents(path("plain.txt")), QByteArray("x"));
+    QCOMPARE(QDir(dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             (QStringList{"folder", "plain.txt"}));
+    QVERIFY(QDir(path("folder")).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+}
+
+void HistoryFileTest::aShortWriteLeavesTheOldFileAndNothingElse_data()
+{
+    QTest::addColumn<qint64>("budget");
+    QTest::addColumn<QByteArray>("bytes");
+
+    const QByteArray small("L1\r\nL2\r\n\r\n");
+    QByteArray large(3 * 1024 * 1024, 'x');
+    QTest::newRow("nothing written") << qint64(0) << small;
+    QTest::newRow("one byte written") << qint64(1) << small;
+    QTest::newRow("all but the last byte") << qint64(small.size() - 1) << small;
+    QTest::newRow("megabytes, cut in the middle") << qint64(1024 * 1024 + 7) << large;
+}
+
+void HistoryFileTest::aShortWriteLeavesTheOldFileAndNothingElse()
+{
+    QFETCH(qint64, budget);
+    QFETCH(QByteArray, bytes);
+    const QByteArray old("the old history\r\n");
+    writeFile(path("h.txt"), old);
+
+    FailingSaveFile file(path("h.txt"), budget);
+    QCOMPARE(thrownBy([&] { naklon::saveHistoryFile(file, bytes); }), QStringLiteral("Stream write error"));
+    QCOMPARE(fileContents(path("h.txt")), old);
+    QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"h.txt"});
+
+    // The same file object with enough room writes the history whole.
+    FailingSaveFile roomy(path("h.txt"), bytes.size());
+    naklon::saveHistoryFile(roomy, bytes);
+    QCOMPARE(fileContents(path("h.txt")), bytes);
+}
+
+void HistoryFileTest::capacity_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<bool>("fits");
+
+    // Capacity 4 characters; a line break is one character of the box.
+    QTest::newRow("exactly full") << QByteArray("abcd") << true;
+    QTest::newRow("one over") << QByteArray("abcde") << false;
+    QTest::newRow("CR LF counts once") << QByteArray("ab\r\nc") << true;
+    QTest::newRow("bytes enough for two boxes, all CR LF") << QByteArray("\r\n\r\n\r\n\r\n") << true;
+    QTest::newRow("LF only, one over") << QByteArray("\n\n\n\n\n") << false;
+    QTest::newRow("long tail after a zero byte") << QByteArray("abc\0", 4) + QByteArray(100, 'z') << true;
+    QTest::newRow("far beyond, no zero byte") << QByteArray(100, 'z') << false;
+}
+
+void HistoryFileTest::capacity()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(bool, fits);
+    writeFile(path("c.txt"), file);
+    const QString message = thrownBy([&] { naklon::readHistoryFile(path("c.txt"), 4); });
+    QCOMPARE(message, fits ? QString() : QStringLiteral("Text exceeds memo capacity"));
+}
+
+void HistoryFileTest::systemText_data()
+{
+    QTest::addColumn<QString>("raw");
+    QTest::addColumn<QString>("shown");
+
+    QTest::newRow("plain") << "No such file or directory" << "No such file or directory";
+    QTest::newRow("full stop, blanks, line break")
+        << "The system cannot find the path specified. \r\n" << "The system cannot find the path specified";
+    QTest::newRow("inner full stops stay") << "a.b. c" << "a.b. c";
+    QTest::newRow("nothing left") << ". .\t" << "";
+}
+
+void HistoryFileTest::systemText()
+{
+    QFETCH(QString, raw);
+    QFETCH(QString, shown);
+    QCOMPARE(naklon::systemTextForMessage(raw), shown);
+}
+
+QTEST_MAIN(HistoryFileTest)
+#include "history_file_test.moc"

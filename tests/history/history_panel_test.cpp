@@ -1,0 +1,558 @@
+// The history panels of the main window through their real buttons and the
+// real shared file dialogs: the bytes of the files they write and read, the
+// failures, the characters a box takes, and the names the dialogs offer.
+
+#include "core/failures.h"
+#include "history/history_box.h"
+#include "history/history_dialogs.h"
+#include "history/history_panel.h"
+#include "support/window_test_support.h"
+#include "main_window/zeverozozod.h"
+
+#include <QAbstractItemView>
+#include <QClipboard>
+#include <QDir>
+#include <QFileDialog>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTextDocument>
+#include <QtTest>
+
+#include <deque>
+#include <memory>
+#include <optional>
+
+namespace {
+
+struct PageControls {
+    const char *memo;
+    const char *clear;
+    const char *open;
+    const char *save;
+};
+
+constexpr PageControls kPages[] = {
+    {"Memo1", "Button2", "Button4", "Button3"},    {"Memo2", "Button7", "Button5", "Button8"},
+    {"Memo3", "Button11", "Button9", "Button12"},  {"Memo4", "Button15", "Button13", "Button16"},
+    {"Memo5", "Button19", "Button17", "Button20"}, {"Memo6", "Button23", "Button21", "Button24"},
+};
+
+// What a dialog showed when it came up.
+struct Shown {
+    QString dialog;    // its object name
+    QString directory; // the folder it showed
+    QString name;      // the name filled in
+    QRect geometry;
+    Qt::WindowModality modality;
+};
+
+// Answers the file dialogs the test expects, in order: a path typed into
+// the name field and accepted, or a cancel. Any other modal window, or a
+// dialog nobody expected, is closed and recorded, so a test never hangs.
+class DialogDriver final {
+public:
+    DialogDriver()
+    {
+        timer_.setInterval(10);
+        QObject::connect(&timer_, &QTimer::timeout, &timer_, [this] { poll(); });
+        timer_.start();
+    }
+
+    void answer(std::optional<QString> path) { answers_.push_back(std::move(path)); }
+
+    QList<Shown> shown;
+    QStringList unexpected;
+    int pending() const { return static_cast<int>(answers_.size()); }
+
+private:
+    void poll()
+    {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal || !modal->isVisible())
+            return;
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        if (!dialog || answers_.empty()) {
+            unexpected << (modal->objectName().isEmpty() ? modal->windowTitle() : modal->objectName());
+            modal->close();
+            return;
+        }
+        auto *typed = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        shown.append({dialog->objectName(), dialog->directory().absolutePath(), typed ? typed->text() : QString(),
+                      dialog->frameGeometry(), dialog->windowModality()});
+        const std::optional<QString> path = answers_.front();
+        answers_.pop_front();
+        if (!path) {
+            dialog->reject();
+            return;
+        }
+        // As a user typing into the name field: the file the dialog had
+        // selected in its list is selected no more.
+        if (auto *list = dialog->findChild<QAbstractItemView *>(QStringLiteral("listView")))
+            list->clearSelection();
+        typed->setText(*path);
+        static_cast<QDialog *>(dialog)->accept(); // as the dialog's own button does
+    }
+
+    QTimer timer_;
+    std::deque<std::optional<QString>> answers_;
+};
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+void sendText(QWidget *widget, const QString &text)
+{
+    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, text);
+    QApplication::sendEvent(widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, text);
+    QApplication::sendEvent(widget, &release);
+}
+
+} // namespace
+
+class HistoryPanelTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        dir.emplace(); // fresh folders for every test
+        home.emplace();
+        QVERIFY(dir->isValid() && home->isValid());
+        // The dialogs start in the working folder; the files are elsewhere.
+        QDir::setCurrent(home->path());
+        window = std::make_unique<TForm1>();
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        driver = std::make_unique<DialogDriver>();
+    }
+    void cleanup()
+    {
+        if (driver) {
+            QCOMPARE(driver->unexpected, QStringList());
+            QCOMPARE(driver->pending(), 0);
+        }
+        driver.reset();
+        window.reset();
+    }
+
+    void savedBytes_data();
+    void savedBytes();
+    void openedThenSaved_data();
+    void openedThenSaved();
+    void openShowsTheTextFromItsStart();
+    void openingTheTextAlreadyThereLeavesTheBoxAlone();
+    void failuresLeaveTheHistoryAsItWas_data();
+    void failuresLeaveTheHistoryAsItWas();
+    void aFileOverTheCapacityLeavesTheHistory_data();
+    void aFileOverTheCapacityLeavesTheHistory();
+    void charactersOutsideTheCodePage_data();
+    void charactersOutsideTheCodePage();
+    void oneUndoTakesBackACharacterAndItsQuestionMark();
+    void firstSaveWritesTheOfferedName();
+    void dialogsRememberTheirNames();
+    void dialogIsPlacedModalAndGivesTheFocusBack();
+
+private:
+    QPlainTextEdit *memo(int page)
+    {
+        return window->findChild<QPlainTextEdit *>(QString::fromLatin1(kPages[page - 1].memo));
+    }
+    QPushButton *button(const char *name) { return window->findChild<QPushButton *>(QString::fromLatin1(name)); }
+    void press(const char *name)
+    {
+        QPushButton *b = button(name);
+        QVERIFY2(b, name);
+        b->click();
+    }
+    void clear(int page) { press(kPages[page - 1].clear); }
+    void open(int page, std::optional<QString> path)
+    {
+        driver->answer(std::move(path));
+        press(kPages[page - 1].open);
+    }
+    void save(int page, std::optional<QString> path)
+    {
+        driver->answer(std::move(path));
+        press(kPages[page - 1].save);
+    }
+    // Types `text` at the end of the box, as keys.
+    void typeAtEnd(int page, const QString &text)
+    {
+        memo(page)->moveCursor(QTextCursor::End);
+        for (const QChar c : text) {
+            if (c == u'\n')
+                QTest::keyClick(memo(page), Qt::Key_Return);
+            else
+                sendText(memo(page), QString(c));
+        }
+    }
+    void act(int page, const QString &action)
+    {
+        if (action == QStringLiteral("clear"))
+            clear(page);
+        else if (action.startsWith(QStringLiteral("append:")))
+            naklon::appendHistoryLine(memo(page), action.mid(7).toStdString());
+        else if (action.startsWith(QStringLiteral("type:")))
+            typeAtEnd(page, action.mid(5));
+        else
+            QFAIL(qPrintable(action));
+    }
+    QString path(const QString &name) const { return dir->filePath(name); }
+
+    std::optional<QTemporaryDir> dir;
+    std::optional<QTemporaryDir> home;
+    std::unique_ptr<TForm1> window;
+    std::unique_ptr<DialogDriver> driver;
+};
+
+void HistoryPanelTest::savedBytes_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QStringList>("actions");
+    QTest::addColumn<QByteArray>("file");
+
+    const QString l1 = QStringLiteral("Бетон B20, арматура A300");
+    const QString l2 = QStringLiteral("Q = 1 234,5 кг");
+    const QByteArray b1 = "\xC1\xE5\xF2\xEE\xED B20, \xE0\xF0\xEC\xE0\xF2\xF3\xF0\xE0 A300";
+    const QByteArray b2 = "Q = 1 234,5 \xEA\xE3";
+    const QStringList calculation{"append:" + l1, "append:" + l2, "append:"};
+
+    QTest::newRow("start: one empty line") << 1 << QStringList() << QByteArray("\r\n");
+    QTest::newRow("after clear: 0 bytes") << 1 << QStringList{"clear"} << QByteArray();
+    QTest::newRow("one calculation from start") << 1 << calculation << "\r\n" + b1 + "\r\n" + b2 + "\r\n\r\n";
+    QTest::newRow("one calculation after clear")
+        << 1 << QStringList{"clear"} + calculation << b1 + "\r\n" + b2 + "\r\n\r\n";
+    QTest::newRow("typed text, then a result on its own line")
+        << 1 << QStringList{"type:abc", "append:L1"} << QByteArray("\r\nabc\r\nL1");
+    QTest::newRow("Enter typed is CR LF") << 1 << QStringList{"type:a\nб"} << QByteArray("\r\na\r\n\xE1");
+    for (int page = 2; page <= 6; ++page) {
+        QTest::addRow("page %d cleared and calculated", page)
+            << page << QStringList{"clear", "append:" + l2, "append:"} << b2 + "\r\n\r\n";
+    }
+}
+
+void HistoryPanelTest::savedBytes()
+{
+    QFETCH(int, page);
+    QFETCH(QStringList, actions);
+    QFETCH(QByteArray, file);
+    RecordingReporter reporter;
+    for (const QString &action : actions)
+        act(page, action);
+    save(page, path("saved.txt"));
+    QCOMPARE(contents(path("saved.txt")), file);
+    QCOMPARE(reporter.shown.size(), 0);
+
+    // Saving over the file replaces it without a question.
+    act(page, QStringLiteral("append:more"));
+    save(page, path("saved.txt"));
+    QVERIFY(contents(path("saved.txt")).startsWith(file.left(file.size() - 2)));
+    QVERIFY(contents(path("saved.txt")) != file);
+}
+
+void HistoryPanelTest::openedThenSaved_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QStringList>("actions");
+    QTest::addColumn<QByteArray>("saved");
+
+    QTest::newRow("empty file, then a line lands on the first line")
+        << QByteArray() << QStringList{"append:L1"} << QByteArray("L1\r\n");
+    QTest::newRow("no final break, then L1, empty, L2")
+        << QByteArray("x") << QStringList{"append:L1", "append:", "append:L2"} << QByteArray("x\r\nL1\r\nL2\r\n");
+    QTest::newRow("LF only is saved with CR LF") << QByteArray("a\nb\n") << QStringList() << QByteArray("a\r\nb\r\n");
+    QTest::newRow("CR only") << QByteArray("a\rb") << QStringList() << QByteArray("a\r\nb");
+    QTest::newRow("LF CR is two breaks") << QByteArray("a\n\rb") << QStringList() << QByteArray("a\r\n\r\nb");
+    QTest::newRow("zero byte ends the text") << QByteArray("ab\r\n\0cd", 7) << QStringList() << QByteArray("ab\r\n");
+    QTest::newRow("final break stays, append after it")
+        << QByteArray("a\r\n") << QStringList{"append:b"} << QByteArray("a\r\nb\r\n");
+    QTest::newRow("typed after loading") << QByteArray("a") << QStringList{"type:\nz"} << QByteArray("a\r\nz");
+}
+
+void HistoryPanelTest::openedThenSaved()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QStringList, actions);
+    QFETCH(QByteArray, saved);
+    RecordingReporter reporter;
+    writeFile(path("in.txt"), file);
+    open(2, path("in.txt"));
+    for (const QString &action : actions)
+        act(2, action);
+    save(2, path("out.txt"));
+    QCOMPARE(contents(path("out.txt")), saved);
+    QCOMPARE(contents(path("in.txt")), file);
+    QCOMPARE(reporter.shown.size(), 0);
+
+    // Saved and opened again, the history is exactly as it was.
+    const QString before = memo(2)->document()->toRawText();
+    clear(2);
+    open(2, path("out.txt"));
+    QCOMPARE(reporter.shown, (QList<QPair<QString, QString>>()));
+    QCOMPARE(memo(2)->document()->toRawText(), before);
+}
+
+void HistoryPanelTest::openShowsTheTextFromItsStart()
+{
+    QByteArray file;
+    for (int i = 0; i < 500; ++i)
+        file += "строка " + QByteArray::number(i) + "\r\n";
+    writeFile(path("long.txt"), file);
+    memo(3)->moveCursor(QTextCursor::End);
+    open(3, path("long.txt"));
+    QCOMPARE(memo(3)->document()->blockCount(), 501);
+    QCOMPARE(memo(3)->textCursor().position(), 0);
+    QVERIFY(!memo(3)->textCursor().hasSelection());
+    QCOMPARE(memo(3)->verticalScrollBar()->value(), 0);
+    QVERIFY(memo(3)->verticalScrollBar()->maximum() > 0);
+}
+
+void HistoryPanelTest::openingTheTextAlreadyThereLeavesTheBoxAlone()
+{
+    typeAtEnd(1, QStringLiteral("ab"));
+    writeFile(path("same.txt"), "\r\nab");
+    writeFile(path("other.txt"), "\r\nac");
+    memo(1)->moveCursor(QTextCursor::Left);
+    const int caret = memo(1)->textCursor().position();
+    const int revision = memo(1)->document()->revision();
+
+    open(1, path("same.txt"));
+    QCOMPARE(memo(1)->document()->revision(), revision);
+    QCOMPARE(memo(1)->textCursor().position(), caret);
+    QVERIFY(memo(1)->document()->isUndoAvailable());
+
+    open(1, path("other.txt"));
+    QCOMPARE(memo(1)->toPlainText(), QStringLiteral("\nac"));
+    QCOMPARE(memo(1)->textCursor().position(), 0);
+}
+
+void HistoryPanelTest::failuresLeaveTheHistoryAsItWas_data()
+{
+    QTest::addColumn<bool>("saving");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("error");
+
+    QTest::newRow("open: missing file") << false << "missing.txt" << ENOENT;
+    QTest::newRow("open: missing folder") << false << "nowhere/h.txt" << ENOENT;
+    QTest::newRow("open: path through a regular file") << false << "plain.txt/h.txt" << ENOTDIR;
+    QTest::newRow("save: missing folder") << true << "nowhere/h.txt" << ENOENT;
+    QTest::newRow("save: path through a regular file") << true << "plain.txt/h.txt" << ENOTDIR;
+}
+
+void HistoryPanelTest::failuresLeaveTheHistoryAsItWas()
+{
+    QFETCH(bool, saving);
+    QFETCH(QString, name);
+    QFETCH(int, error);
+    RecordingReporter reporter;
+    writeFile(path("plain.txt"), "x");
+    act(5, QStringLiteral("append:L1"));
+    const QString before = memo(5)->document()->toRawText();
+
+    if (saving)
+        save(5, path(name));
+    else
+        open(5, path(name));
+
+    const QString message = QStringLiteral("Cannot %1 file \"%2\". %3.")
+                                .arg(saving ? QStringLiteral("create") : QStringLiteral("open"), path(name),
+                                     QString::fromLocal8Bit(std::strerror(error)));
+    QCOMPARE(reporter.shown.size(), 1);
+    QCOMPARE(reporter.shown.first().first, message);
+    QCOMPARE(memo(5)->document()->toRawText(), before);
+    QCOMPARE(contents(path("plain.txt")), QByteArray("x"));
+    QCOMPARE(QDir(dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             QStringList{"plain.txt"});
+}
+
+void HistoryPanelTest::aFileOverTheCapacityLeavesTheHistory_data()
+{
+    QTest::addColumn<QByteArray>("file");
+
+    // A box of 4 characters.
+    QTest::newRow("five letters") << QByteArray("abcde");
+    QTest::newRow("five LF breaks") << QByteArray("\n\n\n\n\n");
+}
+
+void HistoryPanelTest::aFileOverTheCapacityLeavesTheHistory()
+{
+    QFETCH(QByteArray, file);
+    writeFile(path("big.txt"), file);
+    QWidget owner;
+    auto *box = new QPlainTextEdit(&owner);
+    naklon::HistoryDialogs dialogs(&owner);
+    naklon::HistoryPanel panel(box, dialogs);
+    naklon::appendHistoryLine(box, "L1");
+    box->moveCursor(QTextCursor::End);
+    const int revision = box->document()->revision();
+    QString message;
+    try {
+        panel.load(path("big.txt"), 4);
+    } catch (const naklon::Exception &e) {
+        message = QString::fromUtf8(e.what());
+    }
+    QCOMPARE(message, QStringLiteral("Text exceeds memo capacity"));
+    QCOMPARE(box->toPlainText(), QStringLiteral("L1\n"));
+    QCOMPARE(box->document()->revision(), revision);
+    QCOMPARE(box->textCursor().position(), 3);
+}
+
+void HistoryPanelTest::charactersOutsideTheCodePage_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shown");
+
+    QTest::newRow("typed Cyrillic stays") << "key" << "Ёж" << "Ёж";
+    QTest::newRow("typed euro sign stays") << "key" << "€" << "€";
+    QTest::newRow("typed CJK") << "key" << "中" << "?";
+    QTest::newRow("typed emoji: one code point, one mark") << "key" << "😀" << "?";
+    QTest::newRow("pasted mixture") << "paste" << "a中b😀c≤d" << "a?b?c?d";
+    QTest::newRow("pasted lines stay lines") << "paste" << "a\nб\r\nc" << "a\nб\nc";
+    QTest::newRow("pasted zero") << "paste" << QStringLiteral("a") + QChar(0) + u'b' << "a?b";
+    QTest::newRow("input method commit") << "im" << "≥ 5" << "? 5";
+    QTest::newRow("appended from a field") << "append" << "x ≈ y" << "x ? y\n";
+    QTest::newRow("Shift+Enter is a plain line break") << "shift-enter" << "" << "\n";
+}
+
+void HistoryPanelTest::charactersOutsideTheCodePage()
+{
+    QFETCH(QString, how);
+    QFETCH(QString, text);
+    QFETCH(QString, shown);
+    QPlainTextEdit *box = memo(4);
+    clear(4);
+    box->setFocus();
+    if (how == QStringLiteral("key")) {
+        sendText(box, text);
+    } else if (how == QStringLiteral("paste")) {
+        QGuiApplication::clipboard()->setText(text);
+        box->paste();
+    } else if (how == QStringLiteral("im")) {
+        QInputMethodEvent event;
+        event.setCommitString(text);
+        QApplication::sendEvent(box, &event);
+    } else if (how == QStringLiteral("append")) {
+        naklon::appendHistoryLine(box, text.toStdString());
+    } else {
+        QTest::keyClick(box, Qt::Key_Return, Qt::ShiftModifier);
+    }
+    QCOMPARE(box->toPlainText(), shown);
+    QCOMPARE(box->document()->toRawText().contains(QChar::LineSeparator), false);
+    // The caret stays after what came in.
+    if (how != QStringLiteral("append"))
+        QCOMPARE(box->textCursor().position(), box->document()->characterCount() - 1);
+}
+
+void HistoryPanelTest::oneUndoTakesBackACharacterAndItsQuestionMark()
+{
+    QPlainTextEdit *box = memo(1);
+    box->setFocus();
+    typeAtEnd(1, QStringLiteral("a"));
+    QGuiApplication::clipboard()->setText(QStringLiteral("中中"));
+    box->paste();
+    QCOMPARE(box->toPlainText(), QStringLiteral("\na??"));
+    box->undo();
+    QCOMPARE(box->toPlainText(), QStringLiteral("\na"));
+    box->redo();
+    QCOMPARE(box->toPlainText(), QStringLiteral("\na??"));
+}
+
+void HistoryPanelTest::firstSaveWritesTheOfferedName()
+{
+    // Confirming the offered name as it is: "хомуты" in the folder the
+    // dialog shows, with "txt" added.
+    driver->answer(QStringLiteral("хомуты"));
+    press("Button3");
+    QCOMPARE(driver->shown.size(), 1);
+    const Shown &shown = driver->shown.first();
+    QCOMPARE(shown.dialog, QStringLiteral("SaveDialog1"));
+    QCOMPARE(shown.name, QStringLiteral("хомуты"));
+    QCOMPARE(contents(QDir(shown.directory).filePath(QStringLiteral("хомуты.txt"))), QByteArray("\r\n"));
+}
+
+void HistoryPanelTest::dialogsRememberTheirNames()
+{
+    RecordingReporter reporter;
+    writeFile(path("a.txt"), "A");
+    writeFile(path("b.txt"), "B");
+    const QString cwd = QDir::currentPath();
+
+    struct Step {
+        int page;
+        bool saving;
+        std::optional<QString> answer;
+        QString offeredFolder; // the folder and name the dialog showed
+        QString offeredName;
+    };
+    const Step steps[] = {
+        {4, false, std::nullopt, cwd, QString()},                 // nothing opened yet; cancelled
+        {1, false, path("a.txt"), cwd, QString()},                // still nothing after the cancel
+        {4, false, std::nullopt, dir->path(), "a.txt"},            // page 4 offers page 1's file; cancelled
+        {2, true, std::nullopt, cwd, "хомуты"},                   // opening never changes the save name
+        {6, false, path("b.txt"), dir->path(), "a.txt"},           // the cancel kept the name
+        {3, true, path("saves/c"), cwd, "хомуты"},                // a name without extension: "txt" added
+    };
+    QVERIFY(QDir(dir->path()).mkpath(QStringLiteral("saves")));
+    for (const Step &step : steps) {
+        if (step.saving)
+            save(step.page, step.answer);
+        else
+            open(step.page, step.answer);
+    }
+    // After the saves and opens above: the save dialog offers the saved
+    // file, the open dialog the last opened one.
+    save(5, std::nullopt);
+    open(5, std::nullopt);
+
+    QCOMPARE(reporter.shown.size(), 0);
+    QCOMPARE(driver->shown.size(), int(std::size(steps)) + 2);
+    for (int i = 0; i < int(std::size(steps)); ++i) {
+        const Shown &shown = driver->shown.at(i);
+        QCOMPARE(shown.dialog, steps[i].saving ? QStringLiteral("SaveDialog1") : QStringLiteral("OpenDialog1"));
+        QCOMPARE(shown.directory, steps[i].offeredFolder);
+        QCOMPARE(shown.name, steps[i].offeredName);
+    }
+    QCOMPARE(driver->shown.at(6).directory, path("saves"));
+    QCOMPARE(driver->shown.at(6).name, QStringLiteral("c.txt"));
+    QCOMPARE(driver->shown.at(7).name, QStringLiteral("b.txt"));
+    QCOMPARE(contents(path("saves/c.txt")), QByteArray("\r\n"));
+    QCOMPARE(memo(1)->toPlainText(), QStringLiteral("A"));
+    QCOMPARE(memo(6)->toPlainText(), QStringLiteral("B"));
+    QCOMPARE(memo(4)->toPlainText(), QStringLiteral("\n"));
+}
+
+void HistoryPanelTest::dialogIsPlacedModalAndGivesTheFocusBack()
+{
+    QPushButton *saveButton = button("Button3");
+    saveButton->setFocus();
+    driver->answer(path("f.txt"));
+    QTest::keyClick(saveButton, Qt::Key_Space);
+    QCOMPARE(driver->shown.size(), 1);
+    const Shown &shown = driver->shown.first();
+    QCOMPARE(shown.modality, Qt::ApplicationModal);
+    const QRect screen = window->screen()->geometry();
+    QCOMPARE(shown.geometry.topLeft(), naklon::HistoryDialogs::placeOnScreen(screen, shown.geometry.size()));
+    QTRY_COMPARE(QApplication::focusWidget(), saveButton);
+    QCOMPARE(contents(path("f.txt")), QByteArray("\r\n"));
+}
+
+QTEST_MAIN(HistoryPanelTest)
+#include "history_panel_test.moc"
