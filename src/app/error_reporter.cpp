@@ -46,7 +46,7 @@ QString failureMessage(const std::exception_ptr &failure)
     } catch (const std::exception &e) {
         return QString::fromUtf8(e.what());
     } catch (...) {
-        return QStringLiteral("Unknown failure");
+        return QString::fromUtf8(unknownFailure().what());
     }
 }
 

@@ -30,7 +30,50 @@ char32_t lowerCase(char32_t c)
     return c;
 }
 
+// A control character: C0 (the zero character, tab, line breaks...), DEL,
+// or C1 (U+0080..U+009F, two bytes C2 80..C2 9F in UTF-8). `at` is where
+// the character starts; returns its length in bytes, or 0 when it is none.
+std::size_t controlCharacterAt(std::string_view text, std::size_t at)
+{
+    const auto byte = static_cast<unsigned char>(text[at]);
+    if (byte < 0x20 || byte == 0x7F)
+        return 1;
+    if (byte == 0xC2 && at + 1 < text.size()) {
+        const auto next = static_cast<unsigned char>(text[at + 1]);
+        if (next >= 0x80 && next <= 0x9F)
+            return 2;
+    }
+    return 0;
+}
+
 } // namespace
+
+std::string messageText(std::string_view text)
+{
+    std::string shown;
+    shown.reserve(text.size());
+    for (std::size_t at = 0; at < text.size();) {
+        if (const std::size_t length = controlCharacterAt(text, at)) {
+            shown += '?';
+            at += length;
+        } else {
+            shown += text[at++];
+        }
+    }
+    return shown;
+}
+
+std::string_view messageSystemText(std::string_view text)
+{
+    for (;;) {
+        if (!text.empty() && (text.back() == ' ' || text.back() == '.' || controlCharacterAt(text, text.size() - 1)))
+            text.remove_suffix(1);
+        else if (text.size() >= 2 && controlCharacterAt(text, text.size() - 2) == 2)
+            text.remove_suffix(2);
+        else
+            return text;
+    }
+}
 
 std::string withClosingFullStop(std::string_view message)
 {

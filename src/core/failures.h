@@ -1,5 +1,9 @@
 #pragma once
 
+// Every message the user can read, and the failure kinds that carry them.
+// The kinds and their texts are declared here and nowhere else; the pages
+// and the shell build their failures with the functions below.
+
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -57,6 +61,73 @@ class EInputError : public Exception {
 public:
     using Exception::Exception;
 };
+
+// A text echoed in a message, shown whole: each control character (the
+// zero character, a tab, a line break, DEL, U+0080..U+009F) becomes "?",
+// so nothing after it is lost and the message keeps its one line.
+//   "12.\0" "5" -> "12.?5"     "1\r\n2" -> "1??2"
+std::string messageText(std::string_view text);
+
+// The system's text for an error as the file messages carry it: trailing
+// blanks, control characters and full stops removed.
+//   "Permission denied.\n" -> "Permission denied"     "a.b. c" -> "a.b. c"
+std::string_view messageSystemText(std::string_view text);
+
+// A field whose text is not wholly a number, the text shown whole:
+//   Поле "<caption>": "<text>" не является числом
+// and " (дробная часть отделяется точкой)" after it when the text holds a
+// comma.
+//   ("Шаг (см)", "15,5")  -> Поле "Шаг (см)": "15,5" не является числом (дробная часть отделяется точкой)
+//   ("Шаг (см)", "1\t2")  -> Поле "Шаг (см)": "1?2" не является числом
+inline EInputError fieldNotANumber(std::string_view caption, std::string_view text)
+{
+    std::string message = "Поле \"";
+    message += caption;
+    message += "\": \"";
+    message += messageText(text);
+    message += "\" не является числом";
+    if (text.find(',') != std::string_view::npos)
+        message += " (дробная часть отделяется точкой)";
+    return EInputError(message);
+}
+
+// The concrete class list has no item picked.
+inline EInputError noConcreteClass() { return EInputError("Не выбран класс бетона"); }
+
+// The reinforcement class list has no item picked.
+inline EInputError noReinforcementClass() { return EInputError("Не выбран класс арматуры"); }
+
+// A history file that cannot be made, or not put in place of the old one:
+//   Cannot create file "<full path>". <system text>
+//   ("/h.txt", "Permission denied") -> Cannot create file "/h.txt". Permission denied
+inline Exception cannotCreateFile(std::string_view fullPath, std::string_view systemText)
+{
+    std::string message = "Cannot create file \"";
+    message += fullPath;
+    message += "\". ";
+    message += messageSystemText(systemText);
+    return Exception(message);
+}
+
+// A history file that cannot be opened or read:
+//   Cannot open file "<full path>". <system text>
+inline Exception cannotOpenFile(std::string_view fullPath, std::string_view systemText)
+{
+    std::string message = "Cannot open file \"";
+    message += fullPath;
+    message += "\". ";
+    message += messageSystemText(systemText);
+    return Exception(message);
+}
+
+// The system wrote fewer bytes of a history than asked (a full disk).
+inline Exception streamWriteError() { return Exception("Stream write error"); }
+
+// A file's text is more than a history box holds.
+inline Exception textExceedsMemoCapacity() { return Exception("Text exceeds memo capacity"); }
+
+// The message of anything thrown that carries no text of its own.
+inline Exception unknownFailure() { return Exception("Unknown failure"); }
 
 // The message as the error box shows it: a full stop is appended when the
 // last character's code is above that of "." (letters and digits are; ".",

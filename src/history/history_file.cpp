@@ -15,11 +15,6 @@
 namespace naklon {
 namespace {
 
-[[noreturn]] void fail(const QString &message)
-{
-    throw Exception(message.toStdString());
-}
-
 QString osText(int error)
 {
     return QString::fromLocal8Bit(std::strerror(error));
@@ -27,17 +22,17 @@ QString osText(int error)
 
 [[noreturn]] void cannotOpen(const QString &fullPath, const QString &reason)
 {
-    fail(QStringLiteral("Cannot open file \"%1\". %2").arg(fullPath, systemTextForMessage(reason)));
+    throw cannotOpenFile(fullPath.toStdString(), reason.toStdString());
 }
 
 [[noreturn]] void cannotCreate(const QString &fullPath, const QString &reason)
 {
-    fail(QStringLiteral("Cannot create file \"%1\". %2").arg(fullPath, systemTextForMessage(reason)));
+    throw cannotCreateFile(fullPath.toStdString(), reason.toStdString());
 }
 
 [[noreturn]] void textTooLong()
 {
-    fail(QStringLiteral("Text exceeds memo capacity"));
+    throw textExceedsMemoCapacity();
 }
 
 // Qt words a few refusals of its own instead of passing the system's text
@@ -52,19 +47,6 @@ QString reasonForCreate(const QSaveFile &file, const QFileInfo &target)
 }
 
 } // namespace
-
-QString systemTextForMessage(QString text)
-{
-    qsizetype end = text.size();
-    while (end > 0) {
-        const QChar c = text.at(end - 1);
-        if (c != u'.' && c != u' ' && c.category() != QChar::Other_Control)
-            break;
-        --end;
-    }
-    text.truncate(end);
-    return text;
-}
 
 QString readHistoryFile(const QString &path, qsizetype capacity)
 {
@@ -135,7 +117,7 @@ void saveHistoryFile(QSaveFile &file, const QByteArray &bytes)
         // The new file is dropped; the old one was never touched.
         file.cancelWriting();
         file.commit();
-        fail(QStringLiteral("Stream write error"));
+        throw streamWriteError();
     }
     if (!file.commit()) {
         // commit() writes out what is still buffered, then puts the new file
@@ -143,7 +125,7 @@ void saveHistoryFile(QSaveFile &file, const QByteArray &bytes)
         // removed in both cases.
         if (file.error() == QFileDevice::RenameError)
             cannotCreate(fullPath, file.errorString());
-        fail(QStringLiteral("Stream write error"));
+        throw streamWriteError();
     }
 }
 

@@ -17,30 +17,21 @@ inline constexpr qsizetype kHistoryCapacity = qsizetype(16) * 1024 * 1024;
 // Reads the history file at `path` and returns the text a box takes for it:
 // the bytes before the first zero byte, every CR LF, lone CR and lone LF as
 // one "\n", decoded from Windows-1251.
-// Throws naklon::Exception with
-//   "Cannot open file "<full path>". <system text>" when the file cannot be
-//   opened or read (the system text without trailing blanks, control
-//   characters and full stops);
-//   "Text exceeds memo capacity" when the text has more than `capacity`
-//   characters.
+// Throws cannotOpenFile when the file cannot be opened or read, and
+// textExceedsMemoCapacity when the text has more than `capacity` characters
+// (core/failures.h).
 QString readHistoryFile(const QString &path, qsizetype capacity = kHistoryCapacity);
 
 // Writes `bytes` as the whole file at `path`, through a new file beside it
 // that replaces the old one only once everything is written: a failure
 // leaves any old file as it was and no partial file behind.
-// Throws naklon::Exception with
-//   "Cannot create file "<full path>". <system text>" when the file cannot be
-//   made (or put in place of the old one);
-//   "Stream write error" when fewer bytes are written than asked.
+// Throws cannotCreateFile when the file cannot be made (or put in place of
+// the old one), streamWriteError when fewer bytes are written than asked
+// (core/failures.h).
 void saveHistoryFile(const QString &path, const QByteArray &bytes);
 
 // saveHistoryFile on a file object the caller made for its path (tests hand
 // in one whose writes fail).
 void saveHistoryFile(QSaveFile &file, const QByteArray &bytes);
-
-// The system's text for a failure as the messages carry it: trailing blanks,
-// control characters and full stops removed.
-//   "No such file or directory.\n" -> "No such file or directory"
-QString systemTextForMessage(QString text);
 
 } // namespace naklon

@@ -13,25 +13,13 @@ std::string_view withoutTrailingBlanks(std::string_view text)
     return text;
 }
 
-std::string notANumberMessage(std::string_view caption, std::string_view text)
-{
-    std::string message = "Поле \"";
-    message += caption;
-    message += "\": \"";
-    message += text;
-    message += "\" не является числом";
-    if (text.find(',') != std::string_view::npos)
-        message += " (дробная часть отделяется точкой)";
-    return message;
-}
-
 } // namespace
 
 double readField(std::string_view caption, std::string_view text)
 {
     const NumberReading reading = readNumber(withoutTrailingBlanks(text));
     if (!reading.wholeText)
-        throw EInputError(notANumberMessage(caption, text));
+        throw fieldNotANumber(caption, text);
     return reading.value;
 }
 
@@ -45,7 +33,7 @@ ConcreteStrengths requireConcrete(double classNumber)
 {
     const auto row = ConcreteClassTable::lookup(classNumber);
     if (!row)
-        throw EInputError("Не выбран класс бетона");
+        throw noConcreteClass();
     return *row;
 }
 
@@ -53,7 +41,7 @@ ReinforcementStrengths requireReinforcement(double classNumber)
 {
     const auto row = ReinforcementClassTable::lookup(classNumber);
     if (!row)
-        throw EInputError("Не выбран класс арматуры");
+        throw noReinforcementClass();
     return *row;
 }
 

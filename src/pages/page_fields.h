@@ -13,9 +13,7 @@ using HistoryLines = std::vector<std::string>;
 
 // Reads a field the way every calculation does: the text without its
 // trailing blanks must be wholly a number, or the calculation is refused
-// with EInputError:
-//   Поле "<caption>": "<text>" не является числом
-// and, when the text holds a comma, " (дробная часть отделяется точкой)".
+// with fieldNotANumber (core/failures.h).
 // Texts that read as 0 without stopping (empty, blanks, "-", ".", "e5")
 // are 0. EOverflow as readNumber raises it.
 //   ("Шаг (см)", "12.5 ") -> 12.5     ("Шаг (см)", "15,5") -> refused
@@ -25,8 +23,8 @@ double readField(std::string_view caption, std::string_view text);
 // 0, which no table row has.
 double readClass(std::string_view text);
 
-// The table rows of the read class numbers; EInputError "Не выбран класс
-// бетона" / "Не выбран класс арматуры" when the number finds no row.
+// The table rows of the read class numbers; noConcreteClass /
+// noReinforcementClass (core/failures.h) when the number finds no row.
 ConcreteStrengths requireConcrete(double classNumber);
 ReinforcementStrengths requireReinforcement(double classNumber);
 

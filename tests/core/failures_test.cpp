@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace naklon {
 namespace {
 
@@ -34,6 +36,46 @@ TEST(Failures, ClosingFullStopFollowsTheLastCharacter)
     for (const Row &row : rows) {
         SCOPED_TRACE(row.message);
         EXPECT_EQ(withClosingFullStop(row.message), row.shown);
+    }
+}
+
+TEST(Failures, RefusalsShowTheWholeFieldText)
+{
+    using namespace std::string_literals;
+    struct Row { std::string text, shown; };
+    const Row rows[] = {
+        {"12.\0"s "5", "12.?5"},
+        {"1\n2", "1?2"},
+        {"1\r\n2", "1??2"},
+        {"\t12", "?12"},
+        {"1\x7f", "1?"},
+        {"1\u00852", "1?2"},           // NEL, a control character of two bytes
+        {"1\u00A0\u04152", "1\u00A0\u04152"}, // no-break space and Cyrillic stay
+        {"12,5\0"s, "12,5?"},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.shown);
+        std::string expected = "Поле \"Шаг (см)\": \"" + row.shown + "\" не является числом";
+        if (row.text.find(',') != std::string::npos)
+            expected += " (дробная часть отделяется точкой)";
+        EXPECT_EQ(std::string(fieldNotANumber("Шаг (см)", row.text).what()), expected);
+    }
+}
+
+TEST(Failures, FileMessagesCarryTheSystemTextTrimmed)
+{
+    struct Row { const char *raw, *shown; };
+    const Row rows[] = {
+        {"No such file or directory", "No such file or directory"},
+        {"The system cannot find the path specified. \r\n", "The system cannot find the path specified"},
+        {"inner full stops stay: a.b. c", "inner full stops stay: a.b. c"},
+        {"Read-only file system\u0085", "Read-only file system"},
+        {". .\t", ""},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.raw);
+        EXPECT_EQ(std::string(cannotOpenFile("/h.txt", row.raw).what()), "Cannot open file \"/h.txt\". " + std::string(row.shown));
+        EXPECT_EQ(std::string(cannotCreateFile("/h.txt", row.raw).what()), "Cannot create file \"/h.txt\". " + std::string(row.shown));
     }
 }
 

@@ -92,8 +92,6 @@ private slots:
     void aShortWriteLeavesTheOldFileAndNothingElse();
     void capacity_data();
     void capacity();
-    void systemText_data();
-    void systemText();
 
 private:
     QString path(const QString &name) const { return dir->filePath(name); }
@@ -263,25 +261,6 @@ void HistoryFileTest::capacity()
     writeFile(path("c.txt"), file);
     const QString message = thrownBy([&] { naklon::readHistoryFile(path("c.txt"), 4); });
     QCOMPARE(message, fits ? QString() : QStringLiteral("Text exceeds memo capacity"));
-}
-
-void HistoryFileTest::systemText_data()
-{
-    QTest::addColumn<QString>("raw");
-    QTest::addColumn<QString>("shown");
-
-    QTest::newRow("plain") << "No such file or directory" << "No such file or directory";
-    QTest::newRow("full stop, blanks, line break")
-        << "The system cannot find the path specified. \r\n" << "The system cannot find the path specified";
-    QTest::newRow("inner full stops stay") << "a.b. c" << "a.b. c";
-    QTest::newRow("nothing left") << ". .\t" << "";
-}
-
-void HistoryFileTest::systemText()
-{
-    QFETCH(QString, raw);
-    QFETCH(QString, shown);
-    QCOMPARE(naklon::systemTextForMessage(raw), shown);
 }
 
 QTEST_MAIN(HistoryFileTest)
