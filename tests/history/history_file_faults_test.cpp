@@ -1,8 +1,10 @@
 // History files under injected faults: a file that is gone or replaced
 // between the dialog and the read, a file whose size says nothing of its
-// contents, a write that the system stops part-way, and a folder that
-// disappears before the save. Each is reported with its message and loses
-// nothing: the old file stays as it was and no partial file is left.
+// contents, a write that the system stops part-way, a folder that
+// disappears before the save, and every kind of thing a name can stand for
+// (folders, pipes, sockets, devices, links, a read-only mount, a folder the
+// user may not write). Each is reported with its message and loses nothing:
+// the old file stays as it was and no partial file is left.
 
 #include "history/history_file.h"
 
@@ -15,11 +17,29 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <chrono>
+#include <climits>
+#include <condition_variable>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
+#include <map>
+#include <mutex>
 #include <string>
+#include <thread>
+
+#include <fcntl.h>
+#include <grp.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace naklon {
 namespace {
@@ -149,6 +169,7 @@ TEST_P(HistoryFileShortWrites, KeepTheOldFileAndLeaveNothingElse)
 INSTANTIATE_TEST_SUITE_P(Rows, HistoryFileShortWrites,
     testing::Values(
         ShortWriteRow{"nothing_fits", 10, 0},
+        ShortWriteRow{"one_byte_fits", 10, 1},
         ShortWriteRow{"small_history_stops_in_the_middle", 1000, 500},
         ShortWriteRow{"stops_in_the_middle", 100000, 4096},
         ShortWriteRow{"last_byte_refused", 65536, 65535},
@@ -166,6 +187,326 @@ TEST_F(HistoryFileFaults, AWriteThatFitsTheLimitExactlySucceeds)
     EXPECT_EQ(contentsOf(name), history);
     EXPECT_EQ(entries(), QStringList{QStringLiteral("h.txt")});
 }
+
+// ---- What a name can stand for ----
+
+std::string cannotOpenText(const QString &name, int error)
+{
+    return "Cannot open file \"" + name.toStdString() + "\". " + std::strerror(error);
+}
+
+std::string cannotCreateText(const QString &name, int error)
+{
+    return "Cannot create file \"" + name.toStdString() + "\". " + std::strerror(error);
+}
+
+// A name as lstat sees it: its type (0 when there is nothing), the bytes of
+// a regular file, the target of a link.
+struct Entry {
+    mode_t type = 0;
+    QByteArray contents;
+    bool operator==(const Entry &) const = default;
+};
+
+Entry entryAt(const QString &path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat info {};
+    if (::lstat(name.constData(), &info) != 0)
+        return {};
+    Entry entry{static_cast<mode_t>(info.st_mode & S_IFMT), {}};
+    if (S_ISREG(info.st_mode)) {
+        entry.contents = contentsOf(path);
+    } else if (S_ISLNK(info.st_mode)) {
+        char target[PATH_MAX];
+        const ssize_t length = ::readlink(name.constData(), target, sizeof target);
+        entry.contents = QByteArray(target, length > 0 ? static_cast<qsizetype>(length) : 0);
+    }
+    return entry;
+}
+
+// Fails the operation it watches instead of letting it hang on a pipe: once
+// a second has passed it keeps opening both ends of the given pipes, which
+// lets a blocked open or read of the other end go on.
+class Watchdog {
+public:
+    explicit Watchdog(QStringList pipes) : thread_([this, pipes] { watch(pipes); }) {}
+    ~Watchdog() { stop(); }
+    Watchdog(const Watchdog &) = delete;
+    Watchdog &operator=(const Watchdog &) = delete;
+
+    // True when the operation took more than a second.
+    bool stop()
+    {
+        {
+            const std::lock_guard lock(mutex_);
+            done_ = true;
+        }
+        wake_.notify_all();
+        if (thread_.joinable())
+            thread_.join();
+        return fired_;
+    }
+
+private:
+    void watch(const QStringList &pipes)
+    {
+        std::unique_lock lock(mutex_);
+        if (wake_.wait_for(lock, std::chrono::seconds(1), [this] { return done_; }))
+            return;
+        fired_ = true;
+        while (!wake_.wait_for(lock, std::chrono::milliseconds(100), [this] { return done_; })) {
+            for (const QString &pipe : pipes) {
+                const QByteArray name = QFile::encodeName(pipe);
+                const int reader = ::open(name.constData(), O_RDONLY | O_NONBLOCK);
+                const int writer = ::open(name.constData(), O_WRONLY | O_NONBLOCK);
+                for (const int fd : {writer, reader})
+                    if (fd >= 0)
+                        ::close(fd);
+            }
+        }
+    }
+
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    bool done_ = false;
+    bool fired_ = false;
+    std::thread thread_;
+};
+
+enum class Operation { Open, Save };
+
+struct KindRow {
+    const char *name;
+    const char *entry;  // the name opened or saved to
+    Operation operation;
+    int error;          // 0: the operation succeeds
+    const char *landsOn; // for a save that succeeds: the name whose file gets the history
+    bool needsDevice = false;
+};
+
+// A folder holding one name of every kind, and a link to each.
+class FileKinds : public HistoryFileFaults, public testing::WithParamInterface<KindRow> {
+protected:
+    void SetUp() override
+    {
+        HistoryFileFaults::SetUp();
+        std::signal(SIGPIPE, SIG_IGN); // a watchdog may close a pipe under a writer
+        writeFile(path("regular"), "old\r\n");
+        ASSERT_TRUE(QDir().mkdir(path("folder")));
+        ASSERT_EQ(::mkfifo(name("fifo").constData(), 0644), 0);
+        const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        ASSERT_GE(socket, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        ASSERT_LT(static_cast<std::size_t>(name("socket").size()), sizeof address.sun_path);
+        std::strcpy(address.sun_path, name("socket").constData());
+        ASSERT_EQ(::bind(socket, reinterpret_cast<const sockaddr *>(&address), sizeof address), 0);
+        ::close(socket);
+        // The null device, made here so that nothing of the system's is at stake.
+        hasDevice_ = ::mknod(name("device").constData(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+        for (const char *kind : {"regular", "missing", "folder", "fifo", "socket", "device"})
+            ASSERT_TRUE(QFile::link(QString::fromLatin1(kind), path(QStringLiteral("link_to_") + QString::fromLatin1(kind))));
+    }
+
+    QByteArray name(const char *entry) const { return QFile::encodeName(path(QString::fromLatin1(entry))); }
+
+    std::map<QString, Entry> snapshot() const
+    {
+        std::map<QString, Entry> all;
+        for (const QString &entry : QDir(folder_.path()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot))
+            all[entry] = entryAt(path(entry));
+        return all;
+    }
+
+    bool hasDevice_ = false;
+};
+
+TEST_P(FileKinds, NothingButARegularFileIsReadOrReplaced)
+{
+    const KindRow &row = GetParam();
+    if (row.needsDevice && !hasDevice_)
+        GTEST_SKIP() << "making a device node needs root";
+    const QString target = path(QString::fromLatin1(row.entry));
+    std::map<QString, Entry> expected = snapshot();
+
+    std::string message;
+    QString history;
+    Watchdog watchdog({path(QStringLiteral("fifo"))});
+    if (row.operation == Operation::Open)
+        message = messageOf([&] { history = readHistoryFile(target); });
+    else
+        message = messageOf([&] { saveHistoryFile(target, "new"); });
+    EXPECT_FALSE(watchdog.stop()) << "waited more than a second";
+
+    if (row.error != 0) {
+        EXPECT_EQ(message, row.operation == Operation::Open ? cannotOpenText(target, row.error)
+                                                            : cannotCreateText(target, row.error));
+    } else {
+        EXPECT_EQ(message, "(no failure)");
+        if (row.operation == Operation::Open)
+            EXPECT_EQ(history, QStringLiteral("old\n"));
+        else
+            expected[QString::fromLatin1(row.landsOn)] = Entry{S_IFREG, "new"};
+    }
+    EXPECT_TRUE(snapshot() == expected) << "a name changed that should not have";
+}
+
+// ENXIO, "No such device or address", is what the system itself says when a
+// socket is opened; the program gives it for every name that is not a file
+// of text.
+INSTANTIATE_TEST_SUITE_P(Rows, FileKinds,
+    testing::Values(
+        KindRow{"open_regular", "regular", Operation::Open, 0, nullptr},
+        KindRow{"open_missing", "missing", Operation::Open, ENOENT, nullptr},
+        KindRow{"open_folder", "folder", Operation::Open, EISDIR, nullptr},
+        KindRow{"open_fifo", "fifo", Operation::Open, ENXIO, nullptr},
+        KindRow{"open_socket", "socket", Operation::Open, ENXIO, nullptr},
+        KindRow{"open_device", "device", Operation::Open, ENXIO, nullptr, true},
+        KindRow{"open_link_to_regular", "link_to_regular", Operation::Open, 0, nullptr},
+        KindRow{"open_link_to_missing", "link_to_missing", Operation::Open, ENOENT, nullptr},
+        KindRow{"open_link_to_folder", "link_to_folder", Operation::Open, EISDIR, nullptr},
+        KindRow{"open_link_to_fifo", "link_to_fifo", Operation::Open, ENXIO, nullptr},
+        KindRow{"open_link_to_socket", "link_to_socket", Operation::Open, ENXIO, nullptr},
+        KindRow{"open_link_to_device", "link_to_device", Operation::Open, ENXIO, nullptr, true},
+        KindRow{"save_regular", "regular", Operation::Save, 0, "regular"},
+        KindRow{"save_missing", "missing", Operation::Save, 0, "missing"},
+        KindRow{"save_folder", "folder", Operation::Save, EISDIR, nullptr},
+        KindRow{"save_fifo", "fifo", Operation::Save, ENXIO, nullptr},
+        KindRow{"save_socket", "socket", Operation::Save, ENXIO, nullptr},
+        KindRow{"save_device", "device", Operation::Save, ENXIO, nullptr, true},
+        KindRow{"save_link_to_regular", "link_to_regular", Operation::Save, 0, "regular"},
+        KindRow{"save_link_to_missing", "link_to_missing", Operation::Save, 0, "missing"},
+        KindRow{"save_link_to_folder", "link_to_folder", Operation::Save, EISDIR, nullptr},
+        KindRow{"save_link_to_fifo", "link_to_fifo", Operation::Save, ENXIO, nullptr},
+        KindRow{"save_link_to_socket", "link_to_socket", Operation::Save, ENXIO, nullptr},
+        KindRow{"save_link_to_device", "link_to_device", Operation::Save, ENXIO, nullptr, true}),
+    [](const testing::TestParamInfo<KindRow> &info) { return std::string(info.param.name); });
+
+TEST_F(FileKinds, APipeAWriterHoldsOpenIsRefusedAtOnce)
+{
+    // The writer never writes: a read of the pipe would wait for ever.
+    const int holder = ::open(name("fifo").constData(), O_RDWR | O_NONBLOCK);
+    ASSERT_GE(holder, 0);
+    Watchdog watchdog({path(QStringLiteral("fifo"))});
+    const std::string message = messageOf([&] { readHistoryFile(path(QStringLiteral("fifo"))); });
+    EXPECT_FALSE(watchdog.stop()) << "opening the pipe waited more than a second";
+    ::close(holder);
+    EXPECT_EQ(message, cannotOpenText(path(QStringLiteral("fifo")), ENXIO));
+}
+
+// Runs `body` in a child process and returns what it returned: mounts and
+// privileges changed there leave the test program as it was.
+std::string inChild(const std::function<std::string()> &body)
+{
+    int ends[2];
+    if (::pipe(ends) != 0)
+        return "pipe failed";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(ends[0]);
+        const std::string out = body();
+        const ssize_t written = ::write(ends[1], out.data(), out.size());
+        ::_exit(written == static_cast<ssize_t>(out.size()) ? 0 : 1);
+    }
+    ::close(ends[1]);
+    std::string out;
+    char buffer[4096];
+    for (ssize_t got; (got = ::read(ends[0], buffer, sizeof buffer)) != 0;) {
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            break;
+        out.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(ends[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return out;
+}
+
+TEST_F(HistoryFileFaults, AReadOnlyMountGivesTheSystemsReason)
+{
+    const QString mountPoint = path("mount");
+    ASSERT_TRUE(QDir().mkdir(mountPoint));
+    const QString name = mountPoint + QStringLiteral("/h.txt");
+    const QByteArray point = QFile::encodeName(mountPoint);
+    const std::string result = inChild([&]() -> std::string {
+        if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            ::mount("tmpfs", point.constData(), "tmpfs", 0, "size=64k") != 0)
+            return std::string("skip: no mount of its own: ") + std::strerror(errno);
+        writeFile(name, "old\r\n");
+        if (::mount(nullptr, point.constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) != 0)
+            return std::string("skip: no read-only remount: ") + std::strerror(errno);
+        const std::string saving = messageOf([&] { saveHistoryFile(name, "new"); });
+        QString history;
+        const std::string opening = messageOf([&] { history = readHistoryFile(name); });
+        return saving + " | " + contentsOf(name).toStdString() + " | " + opening + " | " + history.toStdString();
+    });
+    if (result.starts_with("skip: "))
+        GTEST_SKIP() << result.substr(6);
+    EXPECT_EQ(result, cannotCreateText(name, EROFS) + " | old\r\n | (no failure) | old\n");
+}
+
+struct LockedFolderRow {
+    const char *name;
+    mode_t fileMode;
+    rlim_t sizeLimit;
+    int error;       // the save is refused: "Cannot create file" with this reason
+    bool shortWrite; // the save stops part-way: "Stream write error"
+    QByteArray contents;
+};
+
+class LockedFolder : public HistoryFileFaults, public testing::WithParamInterface<LockedFolderRow> {};
+
+// A folder that takes no new file, holding a file its user may write: the
+// save cannot go through a new file and is made in the file itself.
+TEST_P(LockedFolder, AWritableFileIsRewrittenInPlace)
+{
+    const LockedFolderRow &row = GetParam();
+    const bool root = ::geteuid() == 0;
+    const uid_t nobody = 65534;
+    const QString folder = path("locked");
+    const QString name = folder + QStringLiteral("/h.txt");
+    ASSERT_TRUE(QDir().mkdir(folder));
+    writeFile(name, "old\r\n");
+    const QByteArray file = QFile::encodeName(name);
+    ASSERT_EQ(::chmod(file.constData(), row.fileMode), 0);
+    if (root) {
+        // The user is nobody; the folders up to the file may be passed.
+        ASSERT_EQ(::chmod(QFile::encodeName(folder_.path()).constData(), 0755), 0);
+        ASSERT_EQ(::chown(file.constData(), nobody, nobody), 0);
+    }
+    ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), 0555), 0);
+    struct stat before {};
+    ASSERT_EQ(::stat(file.constData(), &before), 0);
+
+    const std::string message = inChild([&]() -> std::string {
+        if (root && (::setgroups(0, nullptr) != 0 || ::setgid(nobody) != 0 || ::setuid(nobody) != 0))
+            return std::string("skip: cannot become nobody: ") + std::strerror(errno);
+        const FileSizeLimit limit(row.sizeLimit);
+        return messageOf([&] { saveHistoryFile(name, "new history\r\n"); });
+    });
+    ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), 0755), 0);
+    if (message.starts_with("skip: "))
+        GTEST_SKIP() << message.substr(6);
+
+    EXPECT_EQ(message, row.error != 0 ? cannotCreateText(name, row.error)
+                       : row.shortWrite ? std::string("Stream write error") : std::string("(no failure)"));
+    EXPECT_EQ(contentsOf(name), row.contents);
+    struct stat after {};
+    ASSERT_EQ(::stat(file.constData(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_mode, before.st_mode);
+    EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{QStringLiteral("h.txt")});
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, LockedFolder,
+    testing::Values(
+        LockedFolderRow{"writable_file", 0644, RLIM_INFINITY, 0, false, "new history\r\n"},
+        LockedFolderRow{"read_only_file", 0444, RLIM_INFINITY, EACCES, false, "old\r\n"},
+        LockedFolderRow{"short_write_keeps_what_was_written", 0644, 4, 0, true, "new "}),
+    [](const testing::TestParamInfo<LockedFolderRow> &info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace naklon

@@ -7,7 +7,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -15,26 +14,6 @@
 #include <optional>
 
 namespace {
-
-// Writes at most `budget` bytes in all and then fails, as a full disk does.
-class FailingSaveFile final : public QSaveFile {
-public:
-    FailingSaveFile(const QString &path, qint64 budget) : QSaveFile(path), budget_(budget) {}
-
-protected:
-    qint64 writeData(const char *data, qint64 length) override
-    {
-        const qint64 allowed = std::min(length, budget_);
-        if (allowed <= 0)
-            return -1;
-        const qint64 written = QSaveFile::writeData(data, allowed);
-        budget_ -= written;
-        return written;
-    }
-
-private:
-    qint64 budget_;
-};
 
 QByteArray fileContents(const QString &path)
 {
@@ -88,8 +67,6 @@ private slots:
     void openFailures();
     void createFailures_data();
     void createFailures();
-    void aShortWriteLeavesTheOldFileAndNothingElse_data();
-    void aShortWriteLeavesTheOldFileAndNothingElse();
     void capacity_data();
     void capacity();
 
@@ -206,37 +183,6 @@ void HistoryFileTest::createFailures()
     QCOMPARE(QDir(dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
              (QStringList{"folder", "plain.txt"}));
     QVERIFY(QDir(path("folder")).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
-}
-
-void HistoryFileTest::aShortWriteLeavesTheOldFileAndNothingElse_data()
-{
-    QTest::addColumn<qint64>("budget");
-    QTest::addColumn<QByteArray>("bytes");
-
-    const QByteArray small("L1\r\nL2\r\n\r\n");
-    QByteArray large(3 * 1024 * 1024, 'x');
-    QTest::newRow("nothing written") << qint64(0) << small;
-    QTest::newRow("one byte written") << qint64(1) << small;
-    QTest::newRow("all but the last byte") << qint64(small.size() - 1) << small;
-    QTest::newRow("megabytes, cut in the middle") << qint64(1024 * 1024 + 7) << large;
-}
-
-void HistoryFileTest::aShortWriteLeavesTheOldFileAndNothingElse()
-{
-    QFETCH(qint64, budget);
-    QFETCH(QByteArray, bytes);
-    const QByteArray old("the old history\r\n");
-    writeFile(path("h.txt"), old);
-
-    FailingSaveFile file(path("h.txt"), budget);
-    QCOMPARE(thrownBy([&] { naklon::saveHistoryFile(file, bytes); }), QStringLiteral("Stream write error"));
-    QCOMPARE(fileContents(path("h.txt")), old);
-    QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"h.txt"});
-
-    // The same file object with enough room writes the history whole.
-    FailingSaveFile roomy(path("h.txt"), bytes.size());
-    naklon::saveHistoryFile(roomy, bytes);
-    QCOMPARE(fileContents(path("h.txt")), bytes);
 }
 
 void HistoryFileTest::capacity_data()
