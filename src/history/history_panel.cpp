@@ -5,6 +5,7 @@
 #include "history/history_repertoire.h"
 #include "history/windows1251_text.h"
 
+#include <QGuiApplication>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextDocument>
@@ -21,6 +22,17 @@ QString historyText(const QPlainTextEdit *box)
     text.replace(QChar::ParagraphSeparator, u'\n');
     return text;
 }
+
+// The busy cursor over the whole program while a file is read or written and
+// the box filled (a history of many megabytes takes seconds); it goes back
+// however the work ends, before any failure is shown.
+class BusyCursor {
+public:
+    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor &) = delete;
+    BusyCursor &operator=(const BusyCursor &) = delete;
+};
 
 } // namespace
 
@@ -48,6 +60,7 @@ void HistoryPanel::save()
 
 void HistoryPanel::load(const QString &path, qsizetype capacity)
 {
+    const BusyCursor busy;
     const QString text = readHistoryFile(path, capacity);
     const QTextDocument *document = box_->document();
     if (text.size() == document->characterCount() - 1 && text == historyText(box_))
@@ -64,6 +77,7 @@ void HistoryPanel::load(const QString &path, qsizetype capacity)
 
 void HistoryPanel::saveTo(const QString &path) const
 {
+    const BusyCursor busy;
     saveHistoryFile(path, fileBytes());
 }
 

@@ -316,7 +316,17 @@ void HistoryPanelTest::openShowsTheTextFromItsStart()
         file += "строка " + QByteArray::number(i) + "\r\n";
     writeFile(path("long.txt"), file);
     memo(3)->moveCursor(QTextCursor::End);
+    // The busy cursor is up while the box is filled, and gone afterwards.
+    QList<Qt::CursorShape> cursors;
+    const auto sampler = connect(memo(3)->document(), &QTextDocument::contentsChanged, this, [&cursors] {
+        const QCursor *shown = QGuiApplication::overrideCursor();
+        cursors.append(shown ? shown->shape() : Qt::ArrowCursor);
+    });
     open(3, path("long.txt"));
+    disconnect(sampler);
+    QVERIFY(!cursors.isEmpty());
+    QCOMPARE(cursors.count(Qt::WaitCursor), cursors.size());
+    QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
     QCOMPARE(memo(3)->document()->blockCount(), 501);
     QCOMPARE(memo(3)->textCursor().position(), 0);
     QVERIFY(!memo(3)->textCursor().hasSelection());
@@ -377,6 +387,7 @@ void HistoryPanelTest::failuresLeaveTheHistoryAsItWas()
     QCOMPARE(reporter.shown.size(), 1);
     QCOMPARE(reporter.shown.first().first, message);
     QCOMPARE(memo(5)->document()->toRawText(), before);
+    QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
     QCOMPARE(contents(path("plain.txt")), QByteArray("x"));
     QCOMPARE(QDir(dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
              QStringList{"plain.txt"});
