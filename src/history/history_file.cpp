@@ -229,9 +229,14 @@ void saveHistoryFile(const QString &path, const QByteArray &bytes)
         return;
     }
 
-    // The new file gets the old one's permissions, or those of any new file.
+    // The new file gets the old one's owner (where the user may give it) and
+    // permissions, or those of any new file.
     mode_t mode = old.st_mode & 07777;
-    if (!exists) {
+    if (exists) {
+        if (::fchown(fresh.get(), old.st_uid, old.st_gid) != 0) {
+            // Only the superuser gives a file away: the user's file it is.
+        }
+    } else {
         const mode_t mask = ::umask(0);
         ::umask(mask);
         mode = 0666 & ~mask;

@@ -200,10 +200,12 @@ std::string cannotCreateText(const QString &name, int error)
     return "Cannot create file \"" + name.toStdString() + "\". " + std::strerror(error);
 }
 
-// A name as lstat sees it: its type (0 when there is nothing), the bytes of
-// a regular file, the target of a link.
+// A name as lstat sees it: its type (0 when there is nothing), owner and
+// permissions, the bytes of a regular file, the target of a link.
 struct Entry {
     mode_t type = 0;
+    uid_t owner = 0;
+    mode_t permissions = 0;
     QByteArray contents;
     bool operator==(const Entry &) const = default;
 };
@@ -214,7 +216,7 @@ Entry entryAt(const QString &path)
     struct stat info {};
     if (::lstat(name.constData(), &info) != 0)
         return {};
-    Entry entry{static_cast<mode_t>(info.st_mode & S_IFMT), {}};
+    Entry entry{static_cast<mode_t>(info.st_mode & S_IFMT), info.st_uid, static_cast<mode_t>(info.st_mode & 07777), {}};
     if (S_ISREG(info.st_mode)) {
         entry.contents = contentsOf(path);
     } else if (S_ISLNK(info.st_mode)) {
@@ -293,6 +295,11 @@ protected:
         HistoryFileFaults::SetUp();
         std::signal(SIGPIPE, SIG_IGN); // a watchdog may close a pipe under a writer
         writeFile(path("regular"), "old\r\n");
+        // Permissions, and as root an owner, that a new file would not get.
+        ASSERT_EQ(::chmod(name("regular").constData(), 0640), 0);
+        if (::geteuid() == 0) {
+            ASSERT_EQ(::chown(name("regular").constData(), 65534, 65534), 0);
+        }
         ASSERT_TRUE(QDir().mkdir(path("folder")));
         ASSERT_EQ(::mkfifo(name("fifo").constData(), 0644), 0);
         const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
@@ -344,10 +351,17 @@ TEST_P(FileKinds, NothingButARegularFileIsReadOrReplaced)
                                                             : cannotCreateText(target, row.error));
     } else {
         EXPECT_EQ(message, "(no failure)");
-        if (row.operation == Operation::Open)
+        if (row.operation == Operation::Open) {
             EXPECT_EQ(history, QStringLiteral("old\n"));
-        else
-            expected[QString::fromLatin1(row.landsOn)] = Entry{S_IFREG, "new"};
+        } else {
+            Entry &saved = expected[QString::fromLatin1(row.landsOn)];
+            if (saved.type == 0) {
+                const mode_t mask = ::umask(0);
+                ::umask(mask);
+                saved = Entry{S_IFREG, ::geteuid(), static_cast<mode_t>(0666 & ~mask), {}};
+            }
+            saved.contents = "new";
+        }
     }
     EXPECT_TRUE(snapshot() == expected) << "a name changed that should not have";
 }
