@@ -74,7 +74,7 @@ TForm1::TForm1(QWidget *parent)
     fitLabelsToCaptions();
     connectHandlers();
     prepareHistoryPanels();
-    naklon::nameControlsFromCaptions(this);
+    naklon::nameInnerParts(this);
 
     // The window fits its content and is never resized: every request to
     // change its size, maximizing included, is answered with this size.
