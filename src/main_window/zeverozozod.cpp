@@ -54,6 +54,17 @@ QString qText(std::string_view utf8)
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
+// The caption above the field that holds the area or the force follows the
+// checked option of the page's mode group; the label fits the new caption.
+void relabelValueField(QLabel *label, const QRadioButton *check, const QRadioButton *selection)
+{
+    if (check->isChecked())
+        label->setText(qText(naklon::valueCaption(naklon::SectionMode::Check)));
+    else if (selection->isChecked())
+        label->setText(qText(naklon::valueCaption(naklon::SectionMode::Selection)));
+    label->resize(label->sizeHint().width(), label->height());
+}
+
 } // namespace
 
 TForm1::TForm1(QWidget *parent)
@@ -254,20 +265,12 @@ void TForm1::smiatie()
 
 void TForm1::prSech()
 {
-    if (ui->RadioButton1->isChecked())
-        ui->Label4->setText(qText(naklon::stirrupsValueCaption(naklon::StirrupsMode::Check)));
-    else if (ui->RadioButton2->isChecked())
-        ui->Label4->setText(qText(naklon::stirrupsValueCaption(naklon::StirrupsMode::Selection)));
-    ui->Label4->resize(ui->Label4->sizeHint().width(), ui->Label4->height());
+    relabelValueField(ui->Label4, ui->RadioButton1, ui->RadioButton2);
 }
 
 void TForm1::prSech2()
 {
-    if (ui->RadioButton3->isChecked())
-        ui->Label10->setText(qText(naklon::bentUpBarsValueCaption(naklon::BentUpBarsMode::Check)));
-    else if (ui->RadioButton4->isChecked())
-        ui->Label10->setText(qText(naklon::bentUpBarsValueCaption(naklon::BentUpBarsMode::Selection)));
-    ui->Label10->resize(ui->Label10->sizeHint().width(), ui->Label10->height());
+    relabelValueField(ui->Label10, ui->RadioButton3, ui->RadioButton4);
 }
 
 void TForm1::cpravka1()

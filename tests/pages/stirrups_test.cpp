@@ -123,10 +123,11 @@ INSTANTIATE_TEST_SUITE_P(Rows, StirrupsFailures,
         FailureRow{"refusal_comes_before_arithmetic", input(M::Check, "", "300", "", "", "", ""), typeid(EInputError), "Не выбран класс бетона"}),
     [](const testing::TestParamInfo<FailureRow> &info) { return std::string(info.param.name); });
 
+// The same caption on "Хомуты" and on "Отгибы".
 TEST(Stirrups, CaptionFollowsTheMode)
 {
-    EXPECT_EQ(stirrupsValueCaption(StirrupsMode::Check), "Площадь (см2)");
-    EXPECT_EQ(stirrupsValueCaption(StirrupsMode::Selection), "Поперечная сила (кг)");
+    EXPECT_EQ(valueCaption(StirrupsMode::Check), "Площадь (см2)");
+    EXPECT_EQ(valueCaption(StirrupsMode::Selection), "Поперечная сила (кг)");
 }
 
 } // namespace
