@@ -147,9 +147,6 @@ void TForm1::fitLabelsToCaptions()
 
 void TForm1::connectHandlers()
 {
-    const auto wire = [this](QAbstractButton *button, void (TForm1::*handler)()) {
-        connect(button, &QAbstractButton::clicked, this, [this, handler] { guarded(handler); });
-    };
     wire(ui->Button1, &TForm1::shitat);
     wire(ui->Button6, &TForm1::shitat2);
     wire(ui->Button10, &TForm1::shitat3);
@@ -206,6 +203,11 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
 void TForm1::guarded(void (TForm1::*handler)())
 {
     naklon::runGuarded([this, handler] { (this->*handler)(); });
+}
+
+void TForm1::wire(QAbstractButton *button, void (TForm1::*handler)())
+{
+    connect(button, &QAbstractButton::clicked, this, [this, handler] { guarded(handler); });
 }
 
 void TForm1::append(QPlainTextEdit *history, const std::vector<std::string> &lines)

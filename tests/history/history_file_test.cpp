@@ -18,6 +18,8 @@ namespace {
 
 // Writes at most `budget` bytes in all and then fails, as a full disk does.
 class FailingSaveFile final : public QSaveFile {
+    Q_OBJECT
+
 public:
     FailingSaveFile(const QString &path, qint64 budget) : QSaveFile(path), budget_(budget) {}
 
