@@ -70,6 +70,8 @@ long peakRssKiB()
 // flush to the platform run inside the one event that exposes the window, so
 // a zero timer started from its first paint event fires right after them.
 class FirstPaintReporter : public QObject {
+    Q_OBJECT
+
 public:
     FirstPaintReporter(QWidget *window, long long mainNs) : window_(window), mainNs_(mainNs)
     {
@@ -335,3 +337,5 @@ int main(int argc, char **argv)
     }
     return ok ? 0 : 1;
 }
+
+#include "startup_bench.moc"

@@ -15,6 +15,7 @@
 
 namespace {
 
+using naklon::fuzz::containsNan;
 using naklon::fuzz::escaped;
 
 const naklon::NumberFormat kFormats[] = {
@@ -25,15 +26,6 @@ const naklon::NumberFormat kFormats[] = {
     {"", ""},
     {"\u0436", "\u2116"}, // any one Windows-1251 character may stand in
 };
-
-bool containsNan(const std::string &text)
-{
-    for (std::size_t i = 0; i + 3 <= text.size(); ++i) {
-        if ((text[i] | 0x20) == 'n' && (text[i + 1] | 0x20) == 'a' && (text[i + 2] | 0x20) == 'n')
-            return true;
-    }
-    return false;
-}
 
 } // namespace
 

@@ -14,6 +14,15 @@ void invariantFailed(const char *file, int line, const char *condition, const st
     std::abort();
 }
 
+bool containsNan(std::string_view text)
+{
+    for (std::size_t i = 0; i + 3 <= text.size(); ++i) {
+        if ((text[i] | 0x20) == 'n' && (text[i + 1] | 0x20) == 'a' && (text[i + 2] | 0x20) == 'n')
+            return true;
+    }
+    return false;
+}
+
 std::string escaped(std::string_view text)
 {
     std::string out;

@@ -22,6 +22,9 @@ namespace naklon::fuzz {
 // The bytes of a text with everything outside printable ASCII escaped.
 std::string escaped(std::string_view text);
 
+// True when the text holds "nan" in any mix of cases, as a written NaN would.
+bool containsNan(std::string_view text);
+
 // Reads an input front to back: single option bytes, then fields separated
 // by zero bytes. Past the end everything is zero or empty.
 class FuzzInput {

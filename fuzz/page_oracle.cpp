@@ -176,15 +176,6 @@ std::string describe(const Outcome &outcome)
     return text;
 }
 
-bool containsNan(const std::string &text)
-{
-    for (std::size_t i = 0; i + 3 <= text.size(); ++i) {
-        if ((text[i] | 0x20) == 'n' && (text[i + 1] | 0x20) == 'a' && (text[i + 2] | 0x20) == 'n')
-            return true;
-    }
-    return false;
-}
-
 } // namespace
 
 void checkOutcome(const Outcome &actual, const Expected &expected, const std::string &inputs)

@@ -2,8 +2,9 @@
 # Installs the Debian packages the build and the tests need, when missing.
 #   scripts/install-deps.sh            what building, running and testing need
 #   scripts/install-deps.sh hardening  also clang with its libFuzzer runtime,
-#                                      clang-tidy and cppcheck, for the fuzz
-#                                      runs and the static analysis
+#                                      clang-tidy, clang-format and cppcheck,
+#                                      for the fuzz runs, the static analysis
+#                                      and the format check
 set -euo pipefail
 
 packages=(
@@ -13,7 +14,7 @@ packages=(
 )
 if [ "${1:-}" = hardening ]; then
   # The libFuzzer runtime must match clang's version (14 on Debian 12).
-  packages+=(clang libclang-rt-14-dev clang-tidy cppcheck python3)
+  packages+=(clang libclang-rt-14-dev clang-tidy clang-format cppcheck python3)
 fi
 
 missing=()

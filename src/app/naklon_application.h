@@ -8,6 +8,8 @@ namespace naklon {
 // notify() is the last net for a failure that leaves the event handling of
 // any object, so that no failure ever reaches the event loop.
 class NaklonApplication : public QApplication {
+    Q_OBJECT
+
 public:
     NaklonApplication(int &argc, char **argv);
 

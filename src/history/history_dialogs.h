@@ -22,6 +22,8 @@ namespace naklon {
 // a file is replaced, and either takes the name of a file that does not
 // exist yet.
 class HistoryDialogs final : public QObject {
+    Q_OBJECT
+
 public:
     explicit HistoryDialogs(QWidget *mainWindow);
 
@@ -31,21 +33,16 @@ public:
     std::optional<QString> chooseFileToOpen();
     std::optional<QString> chooseFileToSave();
 
-    // The name each dialog offers next.
-    QString openName() const { return openName_; }
-    QString saveName() const { return saveName_; }
-
-    // The dialogs themselves, made at their first use (a file dialog is a
-    // large widget most sessions never need).
-    QFileDialog *openDialog();
-    QFileDialog *saveDialog();
-
     // Where a dialog of `size` goes on a screen of `screen`: centred across,
     // with a third of the height it leaves free above it.
     //   screen 0,0 1280x1024, dialog 580x400 -> 350, 208
     static QPoint placeOnScreen(const QRect &screen, const QSize &size);
 
 private:
+    // The dialogs themselves, made at their first use (a file dialog is a
+    // large widget most sessions never need).
+    QFileDialog *openDialog();
+    QFileDialog *saveDialog();
     std::optional<QString> run(QFileDialog *dialog, QString &name);
 
     QWidget *mainWindow_;

@@ -18,6 +18,8 @@ class RepertoireKeeper;
 // naklon::Exception for the window's one error handler, and every failure
 // leaves the history as it was.
 class HistoryPanel final : public QObject {
+    Q_OBJECT
+
 public:
     // Owned by the box; the dialogs are the ones all pages share.
     HistoryPanel(QPlainTextEdit *box, HistoryDialogs &dialogs);
@@ -34,10 +36,11 @@ public:
     void load(const QString &path, qsizetype capacity = kHistoryCapacity);
     // Writes the history to `path`.
     void saveTo(const QString &path) const;
+
+private:
     // The history as its file holds it: Windows-1251, CR LF line breaks.
     QByteArray fileBytes() const;
 
-private:
     QPlainTextEdit *box_;
     HistoryDialogs &dialogs_;
     RepertoireKeeper *keeper_;

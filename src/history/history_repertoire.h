@@ -13,6 +13,8 @@ namespace naklon {
 // (Shift+Enter) becomes an ordinary line break. The replacement joins the
 // edit that brought the character in, so one undo takes back both.
 class RepertoireKeeper final : public QObject {
+    Q_OBJECT
+
 public:
     explicit RepertoireKeeper(QPlainTextEdit *box); // owned by the box
 

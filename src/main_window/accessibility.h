@@ -4,23 +4,19 @@ class QWidget;
 
 namespace naklon {
 
-// Gives every control of a window the name a screen reader speaks for it,
-// taken from what a sighted user reads next to it:
-// - an edit field: the label right above it, which also becomes the label's
-//   buddy ("Шаг (см)" for the spacing field of "Хомуты");
-// - a class list: the caption on its right ("Класс бетона"), both labels of
-//   its row becoming its buddies; an editable list without a label is named
-//   by the prompt it shows at the time of the call ("Угол (град)" for the
-//   angle list of "Отрыв");
-// - a push button or an option: its caption;
-// - a history box: the caption of its group ("История вычислений");
-// - the tab strip: the window's title.
-// Surrounding blanks of a caption are not spoken. The tab order is left as
-// it is.
+// The names a screen reader speaks come from the window layout: each label
+// is the buddy of its field or list, so Qt speaks a field by its label's
+// caption as it stands (a field relabelled by a mode option is spoken by its
+// new caption); a list, whose own name Qt would take from its letter label,
+// and a control whose caption starts with blanks carry a fixed accessible
+// name; a history box is spoken by the title of its group, a button by its
+// caption.
 //
-// Options that relabel a field do so in their clicked handlers; the names of
-// the fields are read again from their labels after every option click, so
-// call this after the window has connected its own handlers.
-void nameControlsFromCaptions(QWidget *window);
+// This names the parts Qt builds inside the window's controls, which the
+// layout cannot reach: the edit part of an editable list ("Угол (град)" on
+// "Отрыв"), where the focus goes, takes the list's name, and the tab strip the
+// window's title. Dialogs the window owns are windows of their own and are
+// left alone.
+void nameInnerParts(QWidget *window);
 
 } // namespace naklon

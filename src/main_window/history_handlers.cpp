@@ -31,9 +31,6 @@ void TForm1::prepareHistoryPanels()
         {ui->Memo5, ui->Button19, &TForm1::othistit5, ui->Button17, &TForm1::otkrut5, ui->Button20, &TForm1::soxranit5},
         {ui->Memo6, ui->Button23, &TForm1::othistit6, ui->Button21, &TForm1::otkrut6, ui->Button24, &TForm1::soxranit6},
     };
-    const auto wire = [this](QAbstractButton *button, void (TForm1::*handler)()) {
-        connect(button, &QAbstractButton::clicked, this, [this, handler] { guarded(handler); });
-    };
     std::size_t index = 0;
     for (const Page &page : pages) {
         historyPanels_[index++] = new naklon::HistoryPanel(page.box, *historyDialogs_);

@@ -8,14 +8,17 @@ namespace naklon {
 // narrower margin beside each tab caption, so that the six captions at their
 // 15 px font stand in one row within the window's 473 px, none of them cut.
 class TabStripStyle final : public QProxyStyle {
+    Q_OBJECT
+
 public:
     explicit TabStripStyle(QStyle *base);
 
-    // Space beside a caption, both sides together.
-    static constexpr int kCaptionMargin = 8;
-
     int pixelMetric(PixelMetric metric, const QStyleOption *option = nullptr,
                     const QWidget *widget = nullptr) const override;
+
+private:
+    // Space beside a caption, both sides together.
+    static constexpr int kCaptionMargin = 8;
 };
 
 } // namespace naklon

@@ -54,6 +54,17 @@ QString qText(std::string_view utf8)
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
+// The caption above the field that holds the area or the force follows the
+// checked option of the page's mode group; the label fits the new caption.
+void relabelValueField(QLabel *label, const QRadioButton *check, const QRadioButton *selection)
+{
+    if (check->isChecked())
+        label->setText(qText(naklon::valueCaption(naklon::SectionMode::Check)));
+    else if (selection->isChecked())
+        label->setText(qText(naklon::valueCaption(naklon::SectionMode::Selection)));
+    label->resize(label->sizeHint().width(), label->height());
+}
+
 } // namespace
 
 TForm1::TForm1(QWidget *parent)
@@ -74,7 +85,7 @@ TForm1::TForm1(QWidget *parent)
     fitLabelsToCaptions();
     connectHandlers();
     prepareHistoryPanels();
-    naklon::nameControlsFromCaptions(this);
+    naklon::nameInnerParts(this);
 
     // The window fits its content and is never resized: every request to
     // change its size, maximizing included, is answered with this size.
@@ -136,9 +147,6 @@ void TForm1::fitLabelsToCaptions()
 
 void TForm1::connectHandlers()
 {
-    const auto wire = [this](QAbstractButton *button, void (TForm1::*handler)()) {
-        connect(button, &QAbstractButton::clicked, this, [this, handler] { guarded(handler); });
-    };
     wire(ui->Button1, &TForm1::shitat);
     wire(ui->Button6, &TForm1::shitat2);
     wire(ui->Button10, &TForm1::shitat3);
@@ -195,6 +203,11 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
 void TForm1::guarded(void (TForm1::*handler)())
 {
     naklon::runGuarded([this, handler] { (this->*handler)(); });
+}
+
+void TForm1::wire(QAbstractButton *button, void (TForm1::*handler)())
+{
+    connect(button, &QAbstractButton::clicked, this, [this, handler] { guarded(handler); });
 }
 
 void TForm1::append(QPlainTextEdit *history, const std::vector<std::string> &lines)
@@ -254,20 +267,12 @@ void TForm1::smiatie()
 
 void TForm1::prSech()
 {
-    if (ui->RadioButton1->isChecked())
-        ui->Label4->setText(qText(naklon::stirrupsValueCaption(naklon::StirrupsMode::Check)));
-    else if (ui->RadioButton2->isChecked())
-        ui->Label4->setText(qText(naklon::stirrupsValueCaption(naklon::StirrupsMode::Selection)));
-    ui->Label4->resize(ui->Label4->sizeHint().width(), ui->Label4->height());
+    relabelValueField(ui->Label4, ui->RadioButton1, ui->RadioButton2);
 }
 
 void TForm1::prSech2()
 {
-    if (ui->RadioButton3->isChecked())
-        ui->Label10->setText(qText(naklon::bentUpBarsValueCaption(naklon::BentUpBarsMode::Check)));
-    else if (ui->RadioButton4->isChecked())
-        ui->Label10->setText(qText(naklon::bentUpBarsValueCaption(naklon::BentUpBarsMode::Selection)));
-    ui->Label10->resize(ui->Label10->sizeHint().width(), ui->Label10->height());
+    relabelValueField(ui->Label10, ui->RadioButton3, ui->RadioButton4);
 }
 
 void TForm1::cpravka1()

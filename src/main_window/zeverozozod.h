@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+class QAbstractButton;
 class QComboBox;
 class QLabel;
 class QPlainTextEdit;
@@ -29,6 +30,8 @@ class TForm1;
 // returns to the page's history box. A failure of any handler goes to the
 // application's one error handler and changes nothing.
 class TForm1 : public QWidget {
+    Q_OBJECT
+
 public:
     explicit TForm1(QWidget *parent = nullptr);
     ~TForm1() override;
@@ -40,6 +43,14 @@ public:
 
     // The client area, fixed whatever the window manager asks.
     static constexpr QSize kClientSize{473, 401};
+
+protected:
+    void changeEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
     // Where the outer top-left corner of the window is placed at start.
     static constexpr QPoint kDesignedPosition{412, 301};
 
@@ -77,15 +88,10 @@ public:
     void soxranit5();
     void soxranit6();
 
-protected:
-    void changeEvent(QEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
-    void moveEvent(QMoveEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
-private:
     // Runs a handler of this window behind the one guard.
     void guarded(void (TForm1::*handler)());
+    // Makes a click on the button run the handler behind the guard.
+    void wire(QAbstractButton *button, void (TForm1::*handler)());
     void connectHandlers();
     void preparePickers();
     void prepareHistories();

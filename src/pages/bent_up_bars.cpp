@@ -6,16 +6,11 @@
 
 namespace naklon {
 
-std::string_view bentUpBarsValueCaption(BentUpBarsMode mode)
-{
-    return mode == BentUpBarsMode::Check ? "Площадь (см2)" : "Поперечная сила (кг)";
-}
-
 HistoryLines calculateBentUpBars(const BentUpBarsInput &input, const NumberFormat &format)
 {
     const double reinforcementClass = readClass(input.reinforcementClass);
     const double theta = readField("Угол (град)", input.angle);
-    const double v = readField(bentUpBarsValueCaption(input.mode), input.value);
+    const double v = readField(valueCaption(input.mode), input.value);
     const Extended rsw = requireReinforcement(reinforcementClass).rsw;
 
     // The class is echoed as the list holds it, after a Cyrillic "А".

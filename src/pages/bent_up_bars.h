@@ -2,9 +2,9 @@
 
 #include "core/number_format.h"
 #include "pages/page_fields.h"
+#include "pages/section_mode.h"
 
 #include <string>
-#include <string_view>
 
 namespace naklon {
 
@@ -12,7 +12,7 @@ namespace naklon {
 //   check:     Q = Rsw A sin(theta)
 //   selection: A = Q / (Rsw sin(theta))
 
-enum class BentUpBarsMode { Check, Selection }; // RadioButton3, RadioButton4
+using BentUpBarsMode = SectionMode; // RadioButton3, RadioButton4
 
 // The texts of the page's controls exactly as they stand.
 struct BentUpBarsInput {
@@ -21,10 +21,6 @@ struct BentUpBarsInput {
     std::string value;              // Edit6, A (cm2) or Q (kg) by mode
     BentUpBarsMode mode = BentUpBarsMode::Check;
 };
-
-// The caption of Label10 above Edit6 in each mode (prSech2):
-//   Check -> "Площадь (см2)"    Selection -> "Поперечная сила (кг)"
-std::string_view bentUpBarsValueCaption(BentUpBarsMode mode);
 
 // The three lines "Считать" appends; throws (and returns nothing) when the
 // calculation is refused or its arithmetic fails. With "." and ",":

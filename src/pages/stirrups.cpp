@@ -5,17 +5,12 @@
 
 namespace naklon {
 
-std::string_view stirrupsValueCaption(StirrupsMode mode)
-{
-    return mode == StirrupsMode::Check ? "Площадь (см2)" : "Поперечная сила (кг)";
-}
-
 HistoryLines calculateStirrups(const StirrupsInput &input, const NumberFormat &format)
 {
     const double concreteClass = readClass(input.concreteClass);
     const double reinforcementClass = readClass(input.reinforcementClass);
     const double s = readField("Шаг (см)", input.spacing);
-    const double v = readField(stirrupsValueCaption(input.mode), input.value);
+    const double v = readField(valueCaption(input.mode), input.value);
     const double b = readField("Ширина сечения (см)", input.width);
     const double h0 = readField("h0 (см)", input.depth);
     const Extended rbt = requireConcrete(concreteClass).rbt;

@@ -2,9 +2,9 @@
 
 #include "core/number_format.h"
 #include "pages/page_fields.h"
+#include "pages/section_mode.h"
 
 #include <string>
-#include <string_view>
 
 namespace naklon {
 
@@ -12,7 +12,7 @@ namespace naklon {
 //   check:     Q   = sqrt(8 Rbt b h0^2 Rsw Asw / s)
 //   selection: Asw = Q^2 s / (8 Rbt b h0^2 Rsw)
 
-enum class StirrupsMode { Check, Selection }; // RadioButton1, RadioButton2
+using StirrupsMode = SectionMode; // RadioButton1, RadioButton2
 
 // The texts of the page's controls exactly as they stand.
 struct StirrupsInput {
@@ -24,9 +24,6 @@ struct StirrupsInput {
     std::string depth;              // Edit4, h0 (cm)
     StirrupsMode mode = StirrupsMode::Check;
 };
-
-// The caption of Label4 above Edit2 in each mode (prSech).
-std::string_view stirrupsValueCaption(StirrupsMode mode);
 
 // The three lines "Считать" appends; throws (and returns nothing) when the
 // calculation is refused or its arithmetic fails.

@@ -12,12 +12,13 @@ class ReferencePicture;
 // proportions (the shipped one is exactly the control's size). Never takes
 // the keyboard focus.
 class ReferenceImage : public QWidget {
+    Q_OBJECT
+
 public:
     explicit ReferenceImage(QWidget *parent = nullptr);
 
     // The picture to show; not owned. Null paints the background only.
     void setPicture(ReferencePicture *picture);
-    ReferencePicture *picture() const { return picture_; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -42,10 +42,10 @@ public:
     // How many times the bytes went through the decoder: 0 or 1.
     int decodeCount() const { return decodeCount_; }
 
+private:
     // The resource path of the compiled-in picture.
     static QString resourcePath();
 
-private:
     QByteArray jpeg_;
     QImage image_;
     int decodeCount_ = 0;

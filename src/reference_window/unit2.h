@@ -23,15 +23,13 @@ class ReferenceImage;
 // hides it, and it keeps its place, size and scroll position while hidden.
 // It is not modal: the main window stays usable while it is shown.
 class TForm2 : public QWidget {
+    Q_OBJECT
+
 public:
     // Places the window at its designed spot and takes the picture in its
     // compressed form; nothing is decoded until the window is first painted.
     explicit TForm2(QWidget *parent = nullptr);
     ~TForm2() override;
-
-    // Outer top-left corner at start, and the client area the layout fills.
-    static constexpr QPoint kDesignedPosition{275, 170};
-    static constexpr QSize kContentSize{800, 641};
 
     // "ОК": hides this window and gives the main window the focus back.
     void cpravkaOK();
@@ -45,6 +43,10 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // Outer top-left corner at start, and the client area the layout fills.
+    static constexpr QPoint kDesignedPosition{275, 170};
+    static constexpr QSize kContentSize{800, 641};
+
     std::unique_ptr<Ui::TForm2> ui;
     naklon::ReferencePicture picture_;
 };

@@ -112,6 +112,8 @@ namespace {
 
 // An object whose event handling fails, as a handler without a guard would.
 class FailingObject : public QObject {
+    Q_OBJECT
+
 public:
     bool event(QEvent *event) override
     {

@@ -1,4 +1,5 @@
 #include "core/format_result.h"
+#include "support/row_names.h"
 
 #include <gtest/gtest.h>
 
@@ -65,7 +66,8 @@ INSTANTIATE_TEST_SUITE_P(Values, FormatResultRows,
         FormatRow{-0.0005, 3, "-0.001", "-0,001"},
         FormatRow{14307.186812, 1, "14,307.2", "14 307,2"},
         FormatRow{100.0, 3, "100.000", "100,000"},
-        FormatRow{1000.0, 1, "1,000.0", "1 000,0"}));
+        FormatRow{1000.0, 1, "1,000.0", "1 000,0"}),
+    valueAndDecimalsName<FormatRow>);
 
 TEST(FormatResult, LeavesOutEmptySeparators)
 {

@@ -315,7 +315,7 @@ void MainWindowTest::fontsAndColours_data()
 
     const int text = QPalette::WindowText;
     const int fill = QPalette::Window;
-    QTest::newRow("tab strip") << "qt_tabwidget_tabbar" << 15 << text << "clBlack";
+    QTest::newRow("tab strip") << "PageControl1 tab bar" << 15 << text << "clBlack";
     QTest::newRow("class caption") << "Label1" << 16 << text << "clWindowText";
     QTest::newRow("field") << "Edit1" << 16 << int(QPalette::Text) << "clWindowText";
     QTest::newRow("button") << "Button1" << 13 << int(QPalette::ButtonText) << "clWindowText";
@@ -343,7 +343,9 @@ void MainWindowTest::fontsAndColours()
     QFETCH(int, role);
     QFETCH(QString, colour);
 
-    auto *widget = window->findChild<QWidget *>(name);
+    QWidget *widget = window->findChild<QWidget *>(name);
+    if (name == QStringLiteral("PageControl1 tab bar"))
+        widget = tabs()->tabBar();
     QVERIFY(widget);
     QCOMPARE(widget->font().pixelSize(), pixelSize);
     QCOMPARE(QFontInfo(widget->font()).family(), QStringLiteral("Liberation Sans"));

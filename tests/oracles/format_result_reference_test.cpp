@@ -1,6 +1,7 @@
 // formatResult against a reference written from exact integer arithmetic.
 
 #include "oracles/exact_decimal.h"
+#include "support/row_names.h"
 
 #include "core/format_result.h"
 
@@ -52,7 +53,8 @@ INSTANTIATE_TEST_SUITE_P(Values, ExactDecimalRows,
         ExactRow{1e18, "1", 19},
         ExactRow{9007199254740993.0, "9007199254740992", 16}, // rounds to 2^53 when stored
         ExactRow{std::ldexp(1.0, 100), "1267650600228229401496703205376", 31},
-        ExactRow{1e23, "99999999999999991611392", 23}));
+        ExactRow{1e23, "99999999999999991611392", 23}),
+    [](const testing::TestParamInfo<ExactRow> &info) { return "of_" + valueName(info.param.value); });
 
 TEST(ExactDecimal, ReachesBothEndsOfTheRange)
 {
@@ -118,7 +120,8 @@ INSTANTIATE_TEST_SUITE_P(Table, FormatTableRows,
         // 19 significant digits ending in 5: the 18-digit step keeps the even 2.
         TableRow{123456789012345.0625, 3, "123,456,789,012,345.062", "123 456 789 012 345,062"},
         TableRow{123456789012345.1875, 3, "123,456,789,012,345.188", "123 456 789 012 345,188"},
-        TableRow{0.0625, 3, "0.063", "0,063"}));
+        TableRow{0.0625, 3, "0.063", "0,063"}),
+    valueAndDecimalsName<TableRow>);
 
 // Doubles the comparison walks: a mixture that reaches every part of the
 // range and every rounding case of the rules.

@@ -94,11 +94,5 @@ TEST(BentUpBarsPage, FailsOrRefusesWithoutLines)
     }
 }
 
-TEST(BentUpBarsPage, ValueCaptionFollowsMode)
-{
-    EXPECT_EQ(bentUpBarsValueCaption(Mode::Check), "Площадь (см2)");
-    EXPECT_EQ(bentUpBarsValueCaption(Mode::Selection), "Поперечная сила (кг)");
-}
-
 } // namespace
 } // namespace naklon

@@ -37,6 +37,7 @@ TEST(Stirrups, SelectionModeWorkedExample)
 }
 
 struct ResultRow {
+    const char *name;
     StirrupsMode mode;
     const char *concrete, *steel, *s, *v, *b, *h0;
     const char *pointComma;
@@ -58,22 +59,23 @@ TEST_P(StirrupsResults, WriteTheResultLine)
 
 INSTANTIATE_TEST_SUITE_P(FurtherResults, StirrupsResults,
     testing::Values(
-        ResultRow{StirrupsMode::Check, "15", "240", "10", "0.57", "20", "40", "14,107.0", "14 107,0"},
-        ResultRow{StirrupsMode::Check, "25", "400", "20", "1.01", "30", "55", "31,938.0", "31 938,0"},
-        ResultRow{StirrupsMode::Check, "30", "300", "15", "1.57", "40", "76", "73,672.4", "73 672,4"},
-        ResultRow{StirrupsMode::Check, "40", "400", "10", "2.26", "50", "96", "175,800.1", "175 800,1"},
-        ResultRow{StirrupsMode::Selection, "15", "240", "10", "8000", "20", "40", "0.183", "0,183"},
-        ResultRow{StirrupsMode::Selection, "25", "400", "20", "20000", "30", "55", "0.396", "0,396"},
-        ResultRow{StirrupsMode::Selection, "20", "300", "15", "14307.18686233349", "20", "40", "0.570", "0,570"},
+        ResultRow{"check_B15_A240", StirrupsMode::Check, "15", "240", "10", "0.57", "20", "40", "14,107.0", "14 107,0"},
+        ResultRow{"check_B25_A400", StirrupsMode::Check, "25", "400", "20", "1.01", "30", "55", "31,938.0", "31 938,0"},
+        ResultRow{"check_B30_A300", StirrupsMode::Check, "30", "300", "15", "1.57", "40", "76", "73,672.4", "73 672,4"},
+        ResultRow{"check_B40_A400", StirrupsMode::Check, "40", "400", "10", "2.26", "50", "96", "175,800.1", "175 800,1"},
+        ResultRow{"selection_B15_A240", StirrupsMode::Selection, "15", "240", "10", "8000", "20", "40", "0.183", "0,183"},
+        ResultRow{"selection_B25_A400", StirrupsMode::Selection, "25", "400", "20", "20000", "30", "55", "0.396", "0,396"},
+        ResultRow{"selection_gives_back_the_checked_area", StirrupsMode::Selection, "20", "300", "15", "14307.18686233349", "20", "40", "0.570", "0,570"},
         // Edge cases: zeros, a squared negative force, a negative width, a
         // zero spacing in selection mode, trailing blanks that are not read.
-        ResultRow{StirrupsMode::Selection, "20", "300", "15", "0", "20", "40", "0.000", "0,000"},
-        ResultRow{StirrupsMode::Check, "20", "300", "15", "0", "20", "40", "0.0", "0,0"},
-        ResultRow{StirrupsMode::Selection, "20", "300", "15", "-10000", "20", "40", "0.278", "0,278"},
-        ResultRow{StirrupsMode::Selection, "20", "300", "15", "10000", "-20", "40", "-0.278", "-0,278"},
-        ResultRow{StirrupsMode::Selection, "20", "300", "", "10000", "20", "40", "0.000", "0,000"},
-        ResultRow{StirrupsMode::Check, "20", "300", "15  ", " 0.57", "20", "40 ", "14,307.2", "14 307,2"},
-        ResultRow{StirrupsMode::Check, "20", "300", "15", "1e400000", "20", "40", "INF", "INF"}));
+        ResultRow{"selection_zero_force", StirrupsMode::Selection, "20", "300", "15", "0", "20", "40", "0.000", "0,000"},
+        ResultRow{"check_zero_area", StirrupsMode::Check, "20", "300", "15", "0", "20", "40", "0.0", "0,0"},
+        ResultRow{"selection_negative_force_squared", StirrupsMode::Selection, "20", "300", "15", "-10000", "20", "40", "0.278", "0,278"},
+        ResultRow{"selection_negative_width", StirrupsMode::Selection, "20", "300", "15", "10000", "-20", "40", "-0.278", "-0,278"},
+        ResultRow{"selection_empty_spacing", StirrupsMode::Selection, "20", "300", "", "10000", "20", "40", "0.000", "0,000"},
+        ResultRow{"check_blanks_around_the_numbers", StirrupsMode::Check, "20", "300", "15  ", " 0.57", "20", "40 ", "14,307.2", "14 307,2"},
+        ResultRow{"check_infinite_area", StirrupsMode::Check, "20", "300", "15", "1e400000", "20", "40", "INF", "INF"}),
+    [](const testing::TestParamInfo<ResultRow> &info) { return std::string(info.param.name); });
 
 TEST(Stirrups, EchoesTheFieldTextsAsTyped)
 {
@@ -121,10 +123,11 @@ INSTANTIATE_TEST_SUITE_P(Rows, StirrupsFailures,
         FailureRow{"refusal_comes_before_arithmetic", input(M::Check, "", "300", "", "", "", ""), typeid(EInputError), "Не выбран класс бетона"}),
     [](const testing::TestParamInfo<FailureRow> &info) { return std::string(info.param.name); });
 
+// The same caption on "Хомуты" and on "Отгибы".
 TEST(Stirrups, CaptionFollowsTheMode)
 {
-    EXPECT_EQ(stirrupsValueCaption(StirrupsMode::Check), "Площадь (см2)");
-    EXPECT_EQ(stirrupsValueCaption(StirrupsMode::Selection), "Поперечная сила (кг)");
+    EXPECT_EQ(valueCaption(StirrupsMode::Check), "Площадь (см2)");
+    EXPECT_EQ(valueCaption(StirrupsMode::Selection), "Поперечная сила (кг)");
 }
 
 } // namespace
