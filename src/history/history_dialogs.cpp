@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileIconProvider>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPointer>
@@ -11,9 +12,33 @@
 namespace naklon {
 namespace {
 
+// The "Type" column of the dialogs: Qt's own translations leave a folder's
+// type in English; a file's type is the system's description of its kind,
+// in the program's language.
+class FileTypeNames final : public QFileIconProvider {
+public:
+    QString type(const QFileInfo &info) const override
+    {
+        if (info.isRoot())
+            return QStringLiteral("Диск");
+        if (info.isDir())
+            return QStringLiteral("Папка");
+        return QFileIconProvider::type(info);
+    }
+};
+
+// Holds the type names for as long as the dialog's file list may ask for
+// them: made after the dialog's own children, it goes after them.
+class FileTypeNamesHolder final : public QObject {
+public:
+    using QObject::QObject;
+    FileTypeNames names;
+};
+
 QFileDialog *makeDialog(QWidget *mainWindow, const char *name)
 {
     auto *dialog = new QFileDialog(mainWindow);
+    dialog->setIconProvider(&(new FileTypeNamesHolder(dialog))->names);
     dialog->setObjectName(QString::fromLatin1(name));
     // Qt's own dialog, the same on every platform, which the program can
     // place and whose name it can set.

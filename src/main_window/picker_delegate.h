@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QProxyStyle>
 #include <QStyledItemDelegate>
 
 namespace naklon {
@@ -15,6 +16,21 @@ public:
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+};
+
+// The style of the class lists: the window's style with the drop-down arrow
+// of a closed list narrowed as far as its widest item needs, so that every
+// item shows whole in the list's designed width ("300", not "30").
+class PickerStyle final : public QProxyStyle {
+public:
+    explicit PickerStyle(QStyle *base);
+
+    // The arrow never grows past the base style's and never shrinks below
+    // this many pixels.
+    static constexpr int kNarrowestArrow = 10;
+
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex *option, SubControl part,
+                         const QWidget *widget) const override;
 };
 
 } // namespace naklon

@@ -17,6 +17,7 @@ TForm2::TForm2(QWidget *parent) : QWidget(parent, Qt::Window), ui(std::make_uniq
     setAttribute(Qt::WA_QuitOnClose, false);
     resize(kContentSize);
     move(kDesignedPosition);
+    naklon::keepOnScreen(this);
 
     ui->Image1->setPicture(&picture_);
     // The only control that takes the focus, so it has it whenever the
