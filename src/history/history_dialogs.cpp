@@ -4,6 +4,9 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileIconProvider>
+#include <QFileSystemModel>
+#include <QIdentityProxyModel>
+#include <QLocale>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPointer>
@@ -35,10 +38,30 @@ public:
     FileTypeNames names;
 };
 
+// The file list's sizes and dates in the program's language ("3 байта",
+// "08.12.2026 10:12"); Qt writes them by the system's locale, which may be
+// any.
+class RussianSizesAndDates final : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        const auto *files = qobject_cast<const QFileSystemModel *>(sourceModel());
+        if (role != Qt::DisplayRole || !files || (index.column() != 1 && index.column() != 3))
+            return QIdentityProxyModel::data(index, role);
+        const QFileInfo info = files->fileInfo(mapToSource(index));
+        if (index.column() == 3)
+            return QLocale().toString(info.lastModified(), QLocale::ShortFormat);
+        return info.isDir() ? QString() : QLocale().formattedDataSize(info.size());
+    }
+};
+
 QFileDialog *makeDialog(QWidget *mainWindow, const char *name)
 {
     auto *dialog = new QFileDialog(mainWindow);
     dialog->setIconProvider(&(new FileTypeNamesHolder(dialog))->names);
+    dialog->setProxyModel(new RussianSizesAndDates(dialog));
     dialog->setObjectName(QString::fromLatin1(name));
     // Qt's own dialog, the same on every platform, which the program can
     // place and whose name it can set.

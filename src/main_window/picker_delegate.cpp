@@ -34,15 +34,18 @@ QRect PickerStyle::subControlRect(ComplexControl control, const QStyleOptionComp
 {
     const QRect designed = QProxyStyle::subControlRect(control, option, part, widget);
     const auto *list = qobject_cast<const QComboBox *>(widget);
-    if (control != CC_ComboBox || !list || list->isEditable() || (part != SC_ComboBoxArrow && part != SC_ComboBoxEditField))
+    if (control != CC_ComboBox || !list || (part != SC_ComboBoxArrow && part != SC_ComboBoxEditField))
         return designed;
     const QRect field = QProxyStyle::subControlRect(control, option, SC_ComboBoxEditField, widget);
     const QRect arrow = QProxyStyle::subControlRect(control, option, SC_ComboBoxArrow, widget);
     int widest = 0;
     for (int i = 0; i < list->count(); ++i)
         widest = std::max(widest, list->fontMetrics().horizontalAdvance(list->itemText(i)));
-    // The item text is drawn one pixel in from each side of the field.
-    const int spare = field.width() - 2 - widest;
+    if (list->isEditable())
+        widest = std::max(widest, list->fontMetrics().horizontalAdvance(list->currentText()));
+    // The text is drawn one pixel in from each side of the field, two in an
+    // edit part.
+    const int spare = field.width() - (list->isEditable() ? 4 : 2) - widest;
     const int gain = std::clamp(spare < 0 ? -spare : 0, 0, std::max(0, arrow.width() - kNarrowestArrow));
     if (part == SC_ComboBoxEditField)
         return field.adjusted(0, 0, gain, 0);

@@ -18,9 +18,11 @@ public:
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 };
 
-// The style of the class lists: the window's style with the drop-down arrow
-// of a closed list narrowed as far as its widest item needs, so that every
-// item shows whole in the list's designed width ("300", not "30").
+// The style of the lists: the window's style with the drop-down arrow of a
+// closed list narrowed as far as its widest item needs, so that every item
+// shows whole in the list's designed width ("300", not "30"); in a list that
+// can be typed into, its text when the style is set (the angle list's
+// prompt) counts as an item.
 class PickerStyle final : public QProxyStyle {
 public:
     explicit PickerStyle(QStyle *base);

@@ -106,8 +106,6 @@ void TForm1::preparePickers()
     for (QComboBox *picker : pickers) {
         picker->setItemDelegate(new naklon::PickerItemDelegate(picker));
         picker->setCurrentIndex(-1);
-        if (!picker->isEditable())
-            picker->setStyle(pickerStyle);
         // A list takes Ctrl+Tab as a letter to search its items for.
         picker->installEventFilter(this);
     }
@@ -118,6 +116,10 @@ void TForm1::preparePickers()
                                                   static_cast<qsizetype>(naklon::kPullOffAnglePrompt.size())));
     // Show the prompt from its first letter on.
     ui->ComboBox10->lineEdit()->setCursorPosition(0);
+    // Set once the prompt is there, which the angle list's edit part makes
+    // room for.
+    for (QComboBox *picker : pickers)
+        picker->setStyle(pickerStyle);
 }
 
 void TForm1::prepareHistories()

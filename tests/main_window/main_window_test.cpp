@@ -424,8 +424,13 @@ void MainWindowTest::classesShowWholeInTheirClosedLists()
 {
     QStringList cut;
     for (auto *list : window->findChildren<QComboBox *>()) {
-        if (list->isEditable())
+        if (list->isEditable()) {
+            // The angle list's prompt in its edit part.
+            const QLineEdit *edit = list->lineEdit();
+            if (edit->fontMetrics().horizontalAdvance(edit->text()) > edit->contentsRect().width() - 4)
+                cut << edit->text();
             continue;
+        }
         QCOMPARE(list->size(), QSize(list->objectName() == QStringLiteral("ComboBox5") ? 57 : 49, 22));
         for (int i = 0; i < list->count(); ++i) {
             list->setCurrentIndex(i);
