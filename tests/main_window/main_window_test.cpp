@@ -491,6 +491,8 @@ void MainWindowTest::windowsStartOnTheScreen()
     // The reference window belongs to the main window: no task-bar entry of
     // its own, and the program's icon.
     QCOMPARE(reference.windowHandle()->transientParent(), window->windowHandle());
+    QCOMPARE(reference.windowType(), Qt::Dialog);
+    QVERIFY(reference.windowFlags().testFlags(Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint));
     QCOMPARE(reference.windowIcon().cacheKey(), window->windowIcon().cacheKey());
 }
 
