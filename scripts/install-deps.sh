@@ -9,7 +9,7 @@ set -euo pipefail
 
 packages=(
   g++ make cmake pkg-config
-  qt6-base-dev libjpeg62-turbo-dev fonts-liberation2
+  qt6-base-dev libjpeg62-turbo-dev fonts-liberation2 qt6-translations-l10n
   libgtest-dev libbenchmark-dev
 )
 if [ "${1:-}" = hardening ]; then

@@ -58,7 +58,7 @@ fi
 
 # Dependencies: computed from the binary, plus the run-time plugin and fonts.
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in libqt6widgets6 libqt6gui6 libqt6core6 libjpeg62-turbo libc6 qt6-qpa-plugins fonts-liberation2; do
+for needed in libqt6widgets6 libqt6gui6 libqt6core6 libjpeg62-turbo libc6 qt6-qpa-plugins fonts-liberation2 qt6-translations-l10n; do
   grep -q "\b$needed\b" <<<"$depends" || fail "Depends lacks $needed: $depends"
 done
 

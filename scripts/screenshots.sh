@@ -1,22 +1,44 @@
 #!/bin/sh
-# Starts naklon under a virtual X server and writes a screenshot of each of
-# its six pages to docs/screenshots/page1.png ... page6.png.
-#   scripts/screenshots.sh [path to naklon]    (default: build-ui/src/naklon)
+# Starts naklon under a virtual X server and writes screenshots of its six
+# pages to docs/screenshots/, in three looks:
+#   page1.png ... page6.png            the desktop's light palette, 100 %
+#   dark-page1.png ... dark-page6.png  a dark desktop: qt6ct with its "darker"
+#                                      colours, the Windows style and DejaVu 12
+#   200-page1.png ... 200-page6.png    the light palette at 200 % (QT_SCALE_FACTOR=2)
+# On the first page the classes 20 and 300 are picked and one calculation is
+# made, so a result stands in the history.
+#   scripts/screenshots.sh [path to naklon]    (default: build/src/naklon)
+# SCREENSHOT_DISPLAY picks the virtual display (default :99).
 set -eu
 
 here=$(cd "$(dirname "$0")/.." && pwd)
-program=${1:-$here/build-ui/src/naklon}
+program=${1:-$here/build/src/naklon}
 out=$here/docs/screenshots
-display=:99
+display=${SCREENSHOT_DISPLAY:-:99}
 
-if ! command -v xdotool >/dev/null 2>&1; then
-    apt-get install -y xdotool >/dev/null
-fi
+need=
+command -v xdotool >/dev/null 2>&1 || need="$need xdotool"
+[ -e /usr/lib/x86_64-linux-gnu/qt6/plugins/platformthemes/libqt6ct.so ] || need="$need qt6ct"
+[ -z "$need" ] || apt-get install -y $need >/dev/null
 for tool in Xvfb import convert xdotool; do
     command -v "$tool" >/dev/null 2>&1 || { echo "screenshots: $tool is missing" >&2; exit 1; }
 done
 [ -x "$program" ] || { echo "screenshots: no program at $program" >&2; exit 1; }
 mkdir -p "$out"
+
+# A qt6ct set-up as a user of a dark desktop has it.
+theme=$(mktemp -d)
+mkdir -p "$theme/qt6ct"
+cat >"$theme/qt6ct/qt6ct.conf" <<'CONF'
+[Appearance]
+color_scheme_path=/usr/share/qt6ct/colors/darker.conf
+custom_palette=true
+style=Windows
+
+[Fonts]
+general="DejaVu Sans,12,-1,5,50,0,0,0,0,0"
+fixed="DejaVu Sans Mono,12,-1,5,50,0,0,0,0,0"
+CONF
 
 Xvfb "$display" -screen 0 1280x1024x24 -noreset >/dev/null 2>&1 &
 xvfb=$!
@@ -24,33 +46,54 @@ naklon=
 cleanup() {
     [ -n "$naklon" ] && kill "$naklon" 2>/dev/null || true
     kill "$xvfb" 2>/dev/null || true
+    rm -rf "$theme"
 }
 trap cleanup EXIT INT TERM
 sleep 1
+export DISPLAY=$display
 
-DISPLAY=$display "$program" &
-naklon=$!
-
-# Wait for the main window to be mapped.
-window=
-for _ in $(seq 1 50); do
-    window=$(DISPLAY=$display xdotool search --onlyvisible --name 'Расчет наклонных сечений' 2>/dev/null | head -n 1) || true
-    [ -n "$window" ] && break
-    sleep 0.2
-done
-[ -n "$window" ] || { echo "screenshots: the main window did not appear" >&2; exit 1; }
-DISPLAY=$display xdotool windowfocus --sync "$window"
-sleep 0.5
-
-for page in 1 2 3 4 5 6; do
-    DISPLAY=$display import -window root "$out/page$page.png"
-    if [ "$page" = 1 ]; then
-        # The window alone, for the README.
-        eval "$(DISPLAY=$display xdotool getwindowgeometry --shell "$window")"
-        convert "$out/page1.png" -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/main-window.png"
-    fi
-    # The focus starts on the tab strip; Ctrl+Tab shows the next page.
-    DISPLAY=$display xdotool key --window "$window" ctrl+Tab
+# shoot PREFIX [environment assignments...]
+shoot() {
+    prefix=$1
+    shift
+    env "$@" "$program" &
+    naklon=$!
+    window=
+    for _ in $(seq 1 50); do
+        window=$(xdotool search --onlyvisible --name 'Расчет наклонных сечений' 2>/dev/null | head -n 1) || true
+        [ -n "$window" ] && break
+        sleep 0.2
+    done
+    [ -n "$window" ] || { echo "screenshots: the main window did not appear" >&2; exit 1; }
+    xdotool windowfocus --sync "$window"
+    sleep 0.5
+    # From the tab strip: the history box, the first option, then the two
+    # class lists, the four fields, "Открыть" and "Считать".
+    xdotool key --window "$window" Tab Tab Tab 2 Tab 3 Tab
+    xdotool type --window "$window" 15
+    xdotool key --window "$window" Tab
+    xdotool type --window "$window" 0.57
+    xdotool key --window "$window" Tab
+    xdotool type --window "$window" 20
+    xdotool key --window "$window" Tab
+    xdotool type --window "$window" 40
+    xdotool key --window "$window" Tab Tab space
     sleep 0.4
-done
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    for page in 1 2 3 4 5 6; do
+        # The window alone.
+        import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/$prefix$page.png"
+        [ "$prefix$page" = page1 ] && cp "$out/page1.png" "$out/main-window.png"
+        # Ctrl+Tab shows the next page from any control.
+        xdotool key --window "$window" ctrl+Tab
+        sleep 0.4
+    done
+    kill "$naklon"
+    wait "$naklon" 2>/dev/null || true
+    naklon=
+}
+
+shoot page
+shoot dark-page XDG_CONFIG_HOME="$theme" QT_QPA_PLATFORMTHEME=qt6ct
+shoot 200-page QT_SCALE_FACTOR=2
 echo "screenshots: written to $out"

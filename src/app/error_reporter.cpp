@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QPointer>
 #include <QWidget>
 
@@ -23,6 +24,9 @@ void MessageBoxReporter::show(const QString &message, const QString &caption)
     // application-wide modality disables the reference window as well.
     QMessageBox box(QMessageBox::Critical, caption, message, QMessageBox::Ok, QApplication::activeWindow());
     box.setWindowModality(Qt::ApplicationModal);
+    // Qt's Russian catalogue keeps the Latin "OK"; the program's buttons say
+    // "ОК" in Cyrillic letters, as the reference window's does.
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("ОК"));
     box.exec();
 }
 

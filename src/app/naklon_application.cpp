@@ -1,5 +1,6 @@
 #include "app/naklon_application.h"
 
+#include "app/desktop_independence.h"
 #include "app/error_reporter.h"
 
 namespace naklon {
@@ -9,6 +10,7 @@ NaklonApplication::NaklonApplication(int &argc, char **argv) : QApplication(argc
     // Lets the desktop match the running program to its installed entry, so
     // the task bar shows the entry's name and icon.
     setDesktopFileName(QStringLiteral("naklon"));
+    settleDesktopDependence(*this);
 }
 
 bool NaklonApplication::notify(QObject *receiver, QEvent *event)

@@ -9,7 +9,16 @@ namespace naklon {
 ProgramWindows::ProgramWindows() = default;
 ProgramWindows::~ProgramWindows() = default;
 ProgramWindows::ProgramWindows(ProgramWindows &&) noexcept = default;
-ProgramWindows &ProgramWindows::operator=(ProgramWindows &&) noexcept = default;
+ProgramWindows &ProgramWindows::operator=(ProgramWindows &&other) noexcept
+{
+    if (this != &other) {
+        // The reference window goes before the main window that owns it.
+        reference.reset();
+        main = std::move(other.main);
+        reference = std::move(other.reference);
+    }
+    return *this;
+}
 
 ProgramWindows createProgramWindows()
 {
@@ -20,7 +29,10 @@ ProgramWindows createProgramWindows()
     }
     {
         const FloatingPointSettingsKeeper keeper;
-        windows.reference = std::make_unique<TForm2>();
+        // Owned by the main window as the desktop sees it: no task-bar entry
+        // of its own, and the main window's icon. It goes before the main
+        // window (see the members' order), which therefore never deletes it.
+        windows.reference = std::make_unique<TForm2>(windows.main.get());
     }
     return windows;
 }

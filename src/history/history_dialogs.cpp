@@ -3,6 +3,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileIconProvider>
+#include <QFileSystemModel>
+#include <QIdentityProxyModel>
+#include <QLocale>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPointer>
@@ -11,9 +15,53 @@
 namespace naklon {
 namespace {
 
+// The "Type" column of the dialogs: Qt's own translations leave a folder's
+// type in English; a file's type is the system's description of its kind,
+// in the program's language.
+class FileTypeNames final : public QFileIconProvider {
+public:
+    QString type(const QFileInfo &info) const override
+    {
+        if (info.isRoot())
+            return QStringLiteral("Диск");
+        if (info.isDir())
+            return QStringLiteral("Папка");
+        return QFileIconProvider::type(info);
+    }
+};
+
+// Holds the type names for as long as the dialog's file list may ask for
+// them: made after the dialog's own children, it goes after them.
+class FileTypeNamesHolder final : public QObject {
+public:
+    using QObject::QObject;
+    FileTypeNames names;
+};
+
+// The file list's sizes and dates in the program's language ("3 байта",
+// "08.12.2026 10:12"); Qt writes them by the system's locale, which may be
+// any.
+class RussianSizesAndDates final : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        const auto *files = qobject_cast<const QFileSystemModel *>(sourceModel());
+        if (role != Qt::DisplayRole || !files || (index.column() != 1 && index.column() != 3))
+            return QIdentityProxyModel::data(index, role);
+        const QFileInfo info = files->fileInfo(mapToSource(index));
+        if (index.column() == 3)
+            return QLocale().toString(info.lastModified(), QLocale::ShortFormat);
+        return info.isDir() ? QString() : QLocale().formattedDataSize(info.size());
+    }
+};
+
 QFileDialog *makeDialog(QWidget *mainWindow, const char *name)
 {
     auto *dialog = new QFileDialog(mainWindow);
+    dialog->setIconProvider(&(new FileTypeNamesHolder(dialog))->names);
+    dialog->setProxyModel(new RussianSizesAndDates(dialog));
     dialog->setObjectName(QString::fromLatin1(name));
     // Qt's own dialog, the same on every platform, which the program can
     // place and whose name it can set.

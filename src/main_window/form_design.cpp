@@ -3,6 +3,9 @@
 #include "main_window/colours.h"
 
 #include <QAbstractScrollArea>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QStyle>
 #include <QFont>
 #include <QGroupBox>
 #include <QLabel>
@@ -10,6 +13,8 @@
 #include <QPalette>
 #include <QVariant>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace naklon {
 namespace {
@@ -21,6 +26,12 @@ void applyFont(QWidget *widget)
         return;
     QFont font = widget->font();
     font.setPixelSize(pixelSize.toInt());
+    if (widget->isWindow()) {
+        // Every font is regular, whatever weight or slant the desktop's own
+        // font has: named here, it is no longer taken from the application.
+        font.setWeight(QFont::Normal);
+        font.setItalic(false);
+    }
     widget->setFont(font);
 }
 
@@ -80,6 +91,39 @@ void applyFormDesign(QWidget *root)
 void registerFontSubstitutes()
 {
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), {QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+}
+
+QPoint placedInside(const QRect &frame, const QRect &area)
+{
+    const auto axis = [](int start, int length, int areaStart, int areaLength) {
+        if (length >= areaLength)
+            return areaStart;
+        return std::clamp(start, areaStart, areaStart + areaLength - length);
+    };
+    return {axis(frame.x(), frame.width(), area.x(), area.width()),
+            axis(frame.y(), frame.height(), area.y(), area.height())};
+}
+
+void keepOnScreen(QWidget *window)
+{
+    const QPoint place = window->pos();
+    QScreen *screen = QGuiApplication::screenAt(place);
+    if (!screen)
+        screen = window->screen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    QSize frame = window->frameGeometry().size() - window->size();
+    if (!window->testAttribute(Qt::WA_WState_Created) || frame.isNull()) {
+        const int border = window->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+        frame = QSize(2 * border, window->style()->pixelMetric(QStyle::PM_TitleBarHeight) + border);
+    }
+    if (window->minimumSize() != window->maximumSize()) {
+        const QSize room = area.size() - frame;
+        if (window->width() > room.width() || window->height() > room.height())
+            window->resize(window->size().boundedTo(room));
+    }
+    window->move(placedInside(QRect(place, window->size() + frame), area));
 }
 
 } // namespace naklon

@@ -5,6 +5,7 @@
 #include "main_window/accessibility.h"
 #include "app/error_reporter.h"
 #include "main_window/form_design.h"
+#include "history/blank_wrap_layout.h"
 #include "history/history_box.h"
 #include "app/locale_format.h"
 #include "main_window/picker_delegate.h"
@@ -91,6 +92,7 @@ TForm1::TForm1(QWidget *parent)
     // change its size, maximizing included, is answered with this size.
     setFixedSize(kClientSize);
     move(kDesignedPosition);
+    naklon::keepOnScreen(this);
     QTabBar *tabStrip = ui->PageControl1->tabBar();
     auto *tabStripStyle = new naklon::TabStripStyle(QStyleFactory::create(style()->name()));
     tabStripStyle->setParent(this);
@@ -109,10 +111,14 @@ TForm1::~TForm1()
 
 void TForm1::preparePickers()
 {
+    auto *pickerStyle = new naklon::PickerStyle(QStyleFactory::create(style()->name()));
+    pickerStyle->setParent(this);
     const auto pickers = findChildren<QComboBox *>();
     for (QComboBox *picker : pickers) {
         picker->setItemDelegate(new naklon::PickerItemDelegate(picker));
         picker->setCurrentIndex(-1);
+        // A list takes Ctrl+Tab as a letter to search its items for.
+        picker->installEventFilter(this);
     }
     // The angle list of "Отрыв" can be typed into; it starts with a prompt
     // that is not one of its items.
@@ -121,12 +127,17 @@ void TForm1::preparePickers()
                                                   static_cast<qsizetype>(naklon::kPullOffAnglePrompt.size())));
     // Show the prompt from its first letter on.
     ui->ComboBox10->lineEdit()->setCursorPosition(0);
+    // Set once the prompt is there, which the angle list's edit part makes
+    // room for.
+    for (QComboBox *picker : pickers)
+        picker->setStyle(pickerStyle);
 }
 
 void TForm1::prepareHistories()
 {
     for (QPlainTextEdit *history : {ui->Memo1, ui->Memo2, ui->Memo3, ui->Memo4, ui->Memo5, ui->Memo6}) {
         // The wrapping is on screen only and never enters the text.
+        naklon::wrapAtBlanksOnly(history);
         history->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
         history->setPlainText(naklon::initialHistoryText());
     }
@@ -186,7 +197,14 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
         }
     }
     if (event->type() == QEvent::KeyPress) {
-        const auto *key = static_cast<QKeyEvent *>(event);
+        auto *key = static_cast<QKeyEvent *>(event);
+        // Ctrl+Tab and Ctrl+Shift+Tab leaf through the pages from every
+        // control, also from those that would take the key themselves.
+        const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+        if (tab && (key->modifiers() & Qt::ControlModifier) && watched != ui->PageControl1) {
+            QCoreApplication::sendEvent(ui->PageControl1, key);
+            return true;
+        }
         const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
         const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
         if (enter && modifiers == Qt::NoModifier) {

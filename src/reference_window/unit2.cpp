@@ -9,7 +9,12 @@
 
 TForm2 *Form2 = nullptr;
 
-TForm2::TForm2(QWidget *parent) : QWidget(parent, Qt::Window), ui(std::make_unique<Ui::TForm2>())
+// A window of the dialog kind: the X11 window managers learn which window it
+// belongs to (WM_TRANSIENT_FOR) only for that kind, and then show no task-bar
+// entry of its own. It keeps the standard title-bar buttons.
+TForm2::TForm2(QWidget *parent)
+    : QWidget(parent, Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
+      ui(std::make_unique<Ui::TForm2>())
 {
     ui->setupUi(this);
     naklon::applyFormDesign(this);
@@ -17,6 +22,7 @@ TForm2::TForm2(QWidget *parent) : QWidget(parent, Qt::Window), ui(std::make_uniq
     setAttribute(Qt::WA_QuitOnClose, false);
     resize(kContentSize);
     move(kDesignedPosition);
+    naklon::keepOnScreen(this);
 
     ui->Image1->setPicture(&picture_);
     // The only control that takes the focus, so it has it whenever the

@@ -20,7 +20,10 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QAbstractTextDocumentLayout>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QtTest>
 
 #include <deque>
@@ -168,6 +171,8 @@ private slots:
     void firstSaveWritesTheOfferedName();
     void dialogsRememberTheirNames();
     void dialogIsPlacedModalAndGivesTheFocusBack();
+    void rowsBreakOnlyAtBlanks_data();
+    void rowsBreakOnlyAtBlanks();
 
 private:
     QPlainTextEdit *memo(int page)
@@ -563,6 +568,44 @@ void HistoryPanelTest::dialogIsPlacedModalAndGivesTheFocusBack()
     QCOMPARE(shown.geometry.topLeft(), naklon::HistoryDialogs::placeOnScreen(screen, shown.geometry.size()));
     QTRY_COMPARE(QApplication::focusWidget(), saveButton);
     QCOMPARE(contents(path("f.txt")), QByteArray("\r\n"));
+}
+
+void HistoryPanelTest::rowsBreakOnlyAtBlanks_data()
+{
+    QTest::addColumn<int>("width");
+    QTest::addColumn<QString>("line");
+
+    const QString comma = "Поперечная сила Q при (2h0) 4,954.1кг и 14,307.2кг при Rsw=2,293.57";
+    const QString point = "Поперечная сила Q при (2h0) 4.954,1кг и 14.307,2кг при Rsw=2.293,57";
+    for (const int width : {433, 300, 200, 150})
+        QTest::addRow("\",\" thousands, %d px", width) << width << comma;
+    for (const int width : {433, 200})
+        QTest::addRow("\".\" thousands, %d px", width) << width << point;
+    QTest::newRow("a run longer than a row still breaks") << 150 << "Q=" + QString(60, QLatin1Char('7')) + " кг";
+}
+
+void HistoryPanelTest::rowsBreakOnlyAtBlanks()
+{
+    QFETCH(int, width);
+    QFETCH(QString, line);
+
+    auto *box = window->findChild<QPlainTextEdit *>(QString::fromLatin1(kPages[0].memo));
+    box->resize(width, box->height());
+    box->setPlainText(line);
+    const QTextBlock block = box->document()->firstBlock();
+    box->document()->documentLayout()->blockBoundingRect(block); // laid out as for painting
+    const QTextLayout *layout = block.layout();
+    if (width < 433)
+        QVERIFY(layout->lineCount() > 1);
+    QCOMPARE(block.lineCount(), layout->lineCount());
+    for (int i = 0; i < layout->lineCount(); ++i) {
+        const QTextLine row = layout->lineAt(i);
+        const QString shown = line.mid(row.textStart(), row.textLength());
+        const int end = row.textStart() + row.textLength();
+        const bool atBlank = end == line.size() || line.at(end - 1) == QLatin1Char(' ');
+        QVERIFY2(atBlank || !shown.contains(QLatin1Char(' ')), qPrintable(shown));
+        QVERIFY2(row.naturalTextWidth() <= row.width() + 1 || !shown.trimmed().contains(QLatin1Char(' ')), qPrintable(shown));
+    }
 }
 
 QTEST_MAIN(HistoryPanelTest)

@@ -1,12 +1,24 @@
-// The main window as a whole: its state at start, its frame, keyboard, fonts
-// and colours, and that no caption is cut.
+// The main window as a whole: its state at start, its frame and place on
+// the screen, keyboard, fonts and colours under several desktops, that no
+// caption or class is cut, and that Qt's own texts are Russian.
 
+#include "app/desktop_independence.h"
+#include "app/error_reporter.h"
 #include "main_window/colours.h"
+#include "main_window/form_design.h"
+#include "history/history_dialogs.h"
 #include "reference_window/unit2.h"
 #include "support/window_test_support.h"
 #include "main_window/zeverozozod.h"
 
 #include <QComboBox>
+#include <QFileDialog>
+#include <QMenu>
+#include <QMessageBox>
+#include <QRegularExpression>
+#include <QStyleFactory>
+#include <QStyleOptionComboBox>
+#include <QToolButton>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -27,6 +39,7 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { QVERIFY(naklon::installQtRussian(*qApp)); }
     void init()
     {
         window = std::make_unique<TForm1>();
@@ -53,6 +66,13 @@ private slots:
     void fontsAndColours_data();
     void fontsAndColours();
     void noCaptionIsCut();
+    void classesShowWholeInTheirClosedLists();
+    void placedInsideTheWorkArea_data();
+    void placedInsideTheWorkArea();
+    void windowsStartOnTheScreen();
+    void textsReadOnTheirBackgrounds_data();
+    void textsReadOnTheirBackgrounds();
+    void qtTextsAreRussian();
     void aLocaleChangeIsReadAgain();
 
 private:
@@ -174,25 +194,41 @@ void MainWindowTest::ctrlTabCyclesThePages_data()
     QTest::addColumn<QString>("focusOn");
     QTest::newRow("from the tab strip") << QString();
     QTest::newRow("from a field of the page") << "Edit1";
+    QTest::newRow("from a class list") << "ComboBox1";
+    QTest::newRow("from the angle list") << "ComboBox10";
+    QTest::newRow("from an option") << "RadioButton1";
+    QTest::newRow("from a button") << "Button1";
+    QTest::newRow("from the history box") << "Memo1";
+    QTest::newRow("from Справка") << "Button25";
 }
 
 void MainWindowTest::ctrlTabCyclesThePages()
 {
     QFETCH(QString, focusOn);
+    int start = 0;
     if (!focusOn.isEmpty()) {
-        window->findChild<QWidget *>(focusOn)->setFocus();
-        QCOMPARE(QApplication::focusWidget()->objectName(), focusOn);
+        QWidget *control = window->findChild<QWidget *>(focusOn);
+        while (start < 5 && !tabs()->widget(start)->isAncestorOf(control))
+            ++start;
+        tabs()->setCurrentIndex(start);
+        control->setFocus();
+        // The angle list takes the focus in its edit part.
+        QVERIFY(QApplication::focusWidget() == control || QApplication::focusWidget()->parentWidget() == control);
     }
     QList<int> seen;
-    for (int i = 0; i < 6; ++i) {
+    QList<int> expected;
+    for (int i = 1; i <= 6; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
         seen << tabs()->currentIndex();
+        expected << (start + i) % 6;
     }
-    QCOMPARE(seen, (QList<int>{1, 2, 3, 4, 5, 0}));
+    QCOMPARE(seen, expected);
+    if (!focusOn.isEmpty())
+        window->findChild<QWidget *>(focusOn)->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
-    QCOMPARE(tabs()->currentIndex(), 5);
+    QCOMPARE(tabs()->currentIndex(), (start + 5) % 6);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
-    QCOMPARE(tabs()->currentIndex(), 4);
+    QCOMPARE(tabs()->currentIndex(), (start + 4) % 6);
 }
 
 void MainWindowTest::arrowsMoveAlongTheTabStrip()
@@ -280,7 +316,7 @@ void MainWindowTest::enterPressesTheFocusedButtonOnly()
 void MainWindowTest::maximizingOnlyMovesTheWindow()
 {
     const QPoint designed = window->frameGeometry().topLeft();
-    QCOMPARE(designed, QPoint(412, 301));
+    QCOMPARE(designed, TForm1::kDesignedPosition);
     const QPoint workCorner = window->screen()->availableGeometry().topLeft();
 
     // The title-bar button asks twice: to maximize, and to restore.
@@ -384,6 +420,236 @@ void MainWindowTest::noCaptionIsCut()
             cut << QStringLiteral("tab %1 beyond the window").arg(strip->tabText(i));
     }
     QCOMPARE(cut, QStringList());
+}
+
+void MainWindowTest::classesShowWholeInTheirClosedLists()
+{
+    QStringList cut;
+    for (auto *list : window->findChildren<QComboBox *>()) {
+        if (list->isEditable()) {
+            // The angle list's prompt in its edit part.
+            const QLineEdit *edit = list->lineEdit();
+            if (edit->fontMetrics().horizontalAdvance(edit->text()) > edit->contentsRect().width() - 4)
+                cut << edit->text();
+            continue;
+        }
+        QCOMPARE(list->size(), QSize(list->objectName() == QStringLiteral("ComboBox5") ? 57 : 49, 22));
+        for (int i = 0; i < list->count(); ++i) {
+            list->setCurrentIndex(i);
+            QStyleOptionComboBox option;
+            option.initFrom(list);
+            option.currentText = list->currentText();
+            option.editable = false;
+            const QRect field = list->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list);
+            // The closed list draws its text one pixel in from each side.
+            const int needed = list->fontMetrics().horizontalAdvance(list->currentText());
+            if (needed > field.width() - 2 || field.right() >= list->width())
+                cut << QStringLiteral("%1 \"%2\": %3 > %4").arg(list->objectName(), list->currentText()).arg(needed).arg(field.width() - 2);
+        }
+    }
+    QCOMPARE(cut, QStringList());
+}
+
+void MainWindowTest::placedInsideTheWorkArea_data()
+{
+    QTest::addColumn<QRect>("frame");
+    QTest::addColumn<QRect>("area");
+    QTest::addColumn<QPoint>("place");
+
+    // A 1280 x 1024 screen at 100 %, 150 % and 200 %, as logical pixels.
+    const QRect main(412, 301, 473, 401);
+    const QRect reference(275, 170, 808, 674);
+    QTest::newRow("main window at 100 %") << main << QRect(0, 0, 1280, 1024) << QPoint(412, 301);
+    QTest::newRow("main window at 150 %") << main << QRect(0, 0, 853, 682) << QPoint(380, 281);
+    QTest::newRow("main window at 200 %") << main << QRect(0, 0, 640, 512) << QPoint(167, 111);
+    QTest::newRow("Справка at 100 %") << reference << QRect(0, 0, 1280, 1024) << QPoint(275, 170);
+    QTest::newRow("Справка at 150 %") << reference << QRect(0, 0, 853, 682) << QPoint(45, 8);
+    QTest::newRow("Справка at 200 %: larger than the screen") << reference << QRect(0, 0, 640, 512) << QPoint(0, 0);
+    QTest::newRow("a panel on the left and the top") << main << QRect(500, 320, 780, 704) << QPoint(500, 320);
+    QTest::newRow("a second screen on the right") << main << QRect(1280, 0, 1024, 768) << QPoint(1280, 301);
+}
+
+void MainWindowTest::placedInsideTheWorkArea()
+{
+    QFETCH(QRect, frame);
+    QFETCH(QRect, area);
+    QFETCH(QPoint, place);
+    QCOMPARE(naklon::placedInside(frame, area), place);
+}
+
+// Run again by CTest at 150 % and 200 %.
+void MainWindowTest::windowsStartOnTheScreen()
+{
+    TForm2 reference(window.get());
+    reference.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&reference));
+    const QRect area = window->screen()->availableGeometry();
+    QVERIFY2(area.contains(window->frameGeometry()), qPrintable(QStringLiteral("%1,%2 %3x%4").arg(window->x()).arg(window->y()).arg(window->width()).arg(window->height())));
+    QVERIFY(area.contains(reference.frameGeometry()));
+    // The designed place stands wherever the window fits there.
+    if (area.contains(QRect(TForm1::kDesignedPosition, window->frameGeometry().size() + QSize(0, 40))))
+        QCOMPARE(window->frameGeometry().topLeft(), TForm1::kDesignedPosition);
+    QCOMPARE(window->size(), QSize(473, 401));
+    // The reference window belongs to the main window: no task-bar entry of
+    // its own, and the program's icon.
+    QCOMPARE(reference.windowHandle()->transientParent(), window->windowHandle());
+    QCOMPARE(reference.windowType(), Qt::Dialog);
+    QVERIFY(reference.windowFlags().testFlags(Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint));
+    QCOMPARE(reference.windowIcon().cacheKey(), window->windowIcon().cacheKey());
+}
+
+void MainWindowTest::textsReadOnTheirBackgrounds_data()
+{
+    QTest::addColumn<QPalette>("desktop");
+    QTest::addColumn<QString>("style");
+    QTest::addColumn<QFont>("font");
+
+    // Palettes by role in Qt's order, as a qt6ct colour scheme lists them:
+    // WindowText, Button, Light, Midlight, Dark, Mid, Text, BrightText,
+    // ButtonText, Base, Window, Shadow, Highlight, HighlightedText, Link,
+    // LinkVisited, AlternateBase, NoRole, ToolTipBase, ToolTipText.
+    const auto scheme = [](const QStringList &colours) {
+        QPalette palette;
+        for (int role = 0; role < colours.size(); ++role)
+            palette.setColor(QPalette::ColorRole(role), QColor(colours.at(role)));
+        return palette;
+    };
+    const QPalette dark = scheme({"#ffffff", "#424245", "#979797", "#5e5c5b", "#302f2e", "#4a4947", "#ffffff",
+                                  "#ffffff", "#ffffff", "#3d3d3d", "#222020", "#e7e4e0", "#12608a", "#f9f9f9",
+                                  "#0986d3", "#a70b06", "#5c5b5a", "#ffffff", "#3f3f36", "#ffffff"});
+    const QPalette airy = scheme({"#000000", "#dcdcdc", "#dcdcdc", "#5e5c5b", "#646464", "#e1e1e1", "#000000",
+                                  "#0a0a0a", "#0a0a0a", "#c8c8c8", "#ffffff", "#e7e4e0", "#0986d3", "#0a0a0a",
+                                  "#0986d3", "#a70b06", "#5c5b5a", "#ffffff", "#646464", "#050505"});
+    QFont dejaVu(QStringLiteral("DejaVu Sans"));
+    dejaVu.setPointSize(12);
+    QTest::newRow("the desktop's light palette") << QApplication::style()->standardPalette() << "Fusion" << QApplication::font();
+    QTest::newRow("a dark palette") << dark << "Fusion" << QApplication::font();
+    QTest::newRow("a qt6ct theme: its style, font and colours") << airy << "Windows" << dejaVu;
+}
+
+void MainWindowTest::textsReadOnTheirBackgrounds()
+{
+    QFETCH(QPalette, desktop);
+    QFETCH(QString, style);
+    QFETCH(QFont, font);
+
+    // The desktop as a platform theme sets it up before the program starts.
+    const QPalette ownPalette = QApplication::palette();
+    const QFont ownFont = QApplication::font();
+    window.reset();
+    QApplication::setStyle(QStyleFactory::create(style));
+    QApplication::setPalette(desktop);
+    QApplication::setFont(font);
+    naklon::settleDesktopDependence(*qApp);
+    window = std::make_unique<TForm1>();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+
+    // Pairs whose two colours the window layout fixes itself stay as they
+    // are (white captions on grey).
+    const auto fixed = [](const QString &name) {
+        static const QStringList fixedColours{"clMoneyGreen", "clSkyBlue", "clTeal", "clGray", "clSilver", "clBlack", "clWhite"};
+        return fixedColours.contains(name);
+    };
+    QStringList unreadable;
+    double lowest = 21;
+    QString lowestAt;
+    const auto check = [&](const QWidget *widget, QPalette::ColorRole textRole, const QWidget *behind, QPalette::ColorRole fill) {
+        const QColor text = widget->palette().color(textRole);
+        const QColor background = behind->palette().color(fill);
+        const double contrast = naklon::contrastRatio(text, background);
+        const bool bothFixed = fixed(widget->property("fontColour").toString()) && fixed(behind->property("backgroundColour").toString());
+        if (!bothFixed && contrast < lowest) {
+            lowest = contrast;
+            lowestAt = widget->objectName();
+        }
+        if (contrast < 4.5 && !bothFixed)
+            unreadable << QStringLiteral("%1: %2 on %3, %4").arg(widget->objectName(), text.name(), background.name()).arg(contrast, 0, 'f', 2);
+    };
+    const auto filled = [](const QWidget *widget) {
+        while (widget->parentWidget() && !widget->autoFillBackground())
+            widget = widget->parentWidget();
+        return widget;
+    };
+    for (auto *widget : window->findChildren<QWidget *>()) {
+        if (qobject_cast<QLabel *>(widget) || qobject_cast<QRadioButton *>(widget) || qobject_cast<QGroupBox *>(widget))
+            check(widget, QPalette::WindowText, filled(widget), QPalette::Window);
+        else if (qobject_cast<QPushButton *>(widget))
+            check(widget, QPalette::ButtonText, widget, QPalette::Button);
+        else if (auto *list = qobject_cast<QComboBox *>(widget); list && !list->isEditable())
+            check(widget, QPalette::ButtonText, widget, QPalette::Button);
+        else if (qobject_cast<QLineEdit *>(widget) || qobject_cast<QPlainTextEdit *>(widget))
+            check(widget, QPalette::Text, widget, QPalette::Base);
+        else if (qobject_cast<QTabBar *>(widget))
+            check(widget, QPalette::WindowText, widget, QPalette::Window);
+    }
+    QCOMPARE(window->style()->name(), QStringLiteral("fusion"));
+    QCOMPARE(QFontInfo(child<QLabel>("Label1")->font()).family(), QStringLiteral("Liberation Sans"));
+    QCOMPARE(child<QLabel>("Label1")->font().pixelSize(), 16);
+
+    window.reset();
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setPalette(ownPalette);
+    QApplication::setFont(ownFont);
+    qInfo("lowest contrast %.2f:1 (%s)", lowest, qPrintable(lowestAt));
+    QVERIFY2(unreadable.isEmpty(), qPrintable(unreadable.join(QStringLiteral(" | "))));
+}
+
+void MainWindowTest::qtTextsAreRussian()
+{
+    QStringList texts;
+    const auto collect = [&texts](QWidget *root) {
+        QList<QWidget *> widgets = root->findChildren<QWidget *>();
+        widgets.prepend(root);
+        for (QWidget *widget : widgets) {
+            texts << widget->windowTitle() << widget->toolTip() << widget->accessibleName() << widget->whatsThis();
+            if (auto *button = qobject_cast<QAbstractButton *>(widget))
+                texts << button->text();
+            if (auto *label = qobject_cast<QLabel *>(widget))
+                texts << label->text();
+            if (auto *field = qobject_cast<QLineEdit *>(widget))
+                texts << field->placeholderText();
+            if (auto *list = qobject_cast<QComboBox *>(widget); list && list->objectName() != QStringLiteral("lookInCombo")) {
+                for (int i = 0; i < list->count(); ++i)
+                    texts << list->itemText(i);
+            }
+            if (auto *view = qobject_cast<QAbstractItemView *>(widget); view && view->model()) {
+                for (int column = 0; column < view->model()->columnCount(view->rootIndex()); ++column)
+                    texts << view->model()->headerData(column, Qt::Horizontal).toString();
+            }
+            for (QAction *action : widget->actions())
+                texts << action->text() << action->toolTip();
+        }
+    };
+
+    naklon::HistoryDialogs dialogs(window.get());
+    collect(dialogs.openDialog());
+    collect(dialogs.saveDialog());
+    // The error handler's box, as it comes up.
+    QTimer::singleShot(50, window.get(), [&collect] {
+        if (QWidget *box = QApplication::activeModalWidget()) {
+            collect(box);
+            box->close();
+        }
+    });
+    naklon::MessageBoxReporter().show(QStringLiteral("Floating point overflow."), QStringLiteral("naklon"));
+    const std::unique_ptr<QMenu> fieldMenu(child<QLineEdit>("Edit1")->createStandardContextMenu());
+    collect(fieldMenu.get());
+    const std::unique_ptr<QMenu> historyMenu(child<QPlainTextEdit>("Memo1")->createStandardContextMenu());
+    collect(historyMenu.get());
+    collect(window.get()); // the tab strip's scroll buttons among them
+
+    QStringList english;
+    static const QRegularExpression word(QStringLiteral("[A-Za-z]{2,}"));
+    for (QString text : std::as_const(texts)) {
+        text = text.section(QLatin1Char('\t'), 0, 0); // a menu item's shortcut
+        if (text == QStringLiteral("Floating point overflow.") || text == QStringLiteral("naklon"))
+            continue; // the program's own
+        if (word.match(text).hasMatch())
+            english << text;
+    }
+    english.removeDuplicates();
+    QVERIFY2(english.isEmpty(), qPrintable(english.join(QStringLiteral(" | "))));
 }
 
 void MainWindowTest::aLocaleChangeIsReadAgain()
