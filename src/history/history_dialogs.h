@@ -38,11 +38,12 @@ public:
     //   screen 0,0 1280x1024, dialog 580x400 -> 350, 208
     static QPoint placeOnScreen(const QRect &screen, const QSize &size);
 
-private:
     // The dialogs themselves, made at their first use (a file dialog is a
     // large widget most sessions never need).
     QFileDialog *openDialog();
     QFileDialog *saveDialog();
+
+private:
     std::optional<QString> run(QFileDialog *dialog, QString &name);
 
     QWidget *mainWindow_;

@@ -43,6 +43,9 @@ public:
 
     // The client area, fixed whatever the window manager asks.
     static constexpr QSize kClientSize{473, 401};
+    // Where the outer top-left corner of the window is placed at start,
+    // when the whole window fits on the screen there.
+    static constexpr QPoint kDesignedPosition{412, 301};
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -51,8 +54,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    // Where the outer top-left corner of the window is placed at start.
-    static constexpr QPoint kDesignedPosition{412, 301};
 
     // The "Считать" handlers of the six pages.
     void shitat();
