@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <cfenv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 #if defined(__x86_64__) || defined(__i386__)
-#include <fpu_control.h>
 #define NAKLON_X87 1
 #endif
 
@@ -36,6 +36,24 @@ long double twoToTheMinusOne(long double f)
     return std::expm1(f * 0.693147180559945309417232121458176568L);
 #endif
 }
+
+#ifdef NAKLON_X87
+// Extended precision, round to nearest, every exception masked: the checks
+// are explicit, so no operation traps.
+constexpr std::uint16_t kX87ControlWord = 0x033F;
+
+std::uint16_t x87ControlWord()
+{
+    std::uint16_t word = 0;
+    __asm__ __volatile__("fnstcw %0" : "=m"(word));
+    return word;
+}
+
+void setX87ControlWord(std::uint16_t word)
+{
+    __asm__ __volatile__("fldcw %0" : : "m"(word));
+}
+#endif
 
 constexpr long double kLn2 = 0.693147180559945309417232121458176568L;
 constexpr long double kLog2E = 1.44269504088896340735992468100189214L;
@@ -101,10 +119,7 @@ void applyFloatingPointSettings()
 {
     std::fesetround(FE_TONEAREST);
 #ifdef NAKLON_X87
-    // Extended precision, round to nearest, every exception masked.
-    fpu_control_t word = _FPU_EXTENDED | _FPU_RC_NEAREST | _FPU_MASK_IM | _FPU_MASK_DM
-        | _FPU_MASK_ZM | _FPU_MASK_OM | _FPU_MASK_UM | _FPU_MASK_PM;
-    _FPU_SETCW(word);
+    setX87ControlWord(kX87ControlWord);
 #endif
     std::feclearexcept(FE_ALL_EXCEPT);
 }
@@ -113,9 +128,7 @@ FloatingPointSettingsKeeper::FloatingPointSettingsKeeper()
     : rounding_(std::fegetround())
 {
 #ifdef NAKLON_X87
-    fpu_control_t word;
-    _FPU_GETCW(word);
-    x87ControlWord_ = static_cast<unsigned short>(word);
+    x87ControlWord_ = x87ControlWord();
 #endif
 }
 
@@ -123,8 +136,7 @@ FloatingPointSettingsKeeper::~FloatingPointSettingsKeeper()
 {
     std::fesetround(rounding_);
 #ifdef NAKLON_X87
-    fpu_control_t word = x87ControlWord_;
-    _FPU_SETCW(word);
+    setX87ControlWord(x87ControlWord_);
 #endif
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cmath>
+#include <cstdint>
 
 namespace naklon {
 
@@ -91,7 +92,7 @@ public:
     FloatingPointSettingsKeeper &operator=(const FloatingPointSettingsKeeper &) = delete;
 
 private:
-    unsigned short x87ControlWord_ = 0;
+    std::uint16_t x87ControlWord_ = 0;
     int rounding_ = 0;
 };
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 
@@ -45,7 +46,7 @@ constexpr int kPowerLimit = 5120;
 // Saturates long exponent digit strings. It lies beyond any text's number of
 // fraction digits plus the power limit, so a saturated exponent still gives
 // a power of at least the limit, as the exact one would.
-constexpr long kExponentCeiling = 1000000000000000L;
+constexpr std::int64_t kExponentCeiling = 1000000000000000;
 
 // Scales the whole number by ten to the power, as three factors applied in
 // order, each step rounded to extended precision.
@@ -80,7 +81,7 @@ public:
             ++pos_;
             readDigits(true);
         }
-        long exponent = 0;
+        std::int64_t exponent = 0;
         if (!atEnd() && (text_[pos_] == 'E' || text_[pos_] == 'e')) {
             if (!readExponent(exponent))
                 return stopped();
@@ -104,7 +105,7 @@ private:
 
     // Reads "E", an optional sign and at least one digit; false when the
     // exponent has no digit.
-    bool readExponent(long &exponent)
+    bool readExponent(std::int64_t &exponent)
     {
         ++pos_;
         bool negative = false;
@@ -121,9 +122,9 @@ private:
         return true;
     }
 
-    double finish(bool negative, long exponent) const
+    double finish(bool negative, std::int64_t exponent) const
     {
-        const long power = exponent - fractionDigits_;
+        const std::int64_t power = exponent - fractionDigits_;
         Extended value = number_;
         if (power >= kPowerLimit)
             value = Extended(HUGE_VALL);
@@ -141,7 +142,7 @@ private:
     std::string_view text_;
     std::size_t pos_ = 0;
     Extended number_{0.0L};
-    long fractionDigits_ = 0;
+    std::int64_t fractionDigits_ = 0;
 };
 
 } // namespace
