@@ -65,7 +65,10 @@ ExtendedBits Extended::bits() const
 
 double Extended::toDouble() const
 {
-    const auto rounded = static_cast<double>(value_);
+    // Through memory: where doubles live in x87 registers (i386), a cast
+    // alone may keep the extended bits.
+    const volatile double stored = static_cast<double>(value_);
+    const double rounded = stored;
     if (std::isinf(rounded) && std::isfinite(value_))
         throw EOverflow();
     return rounded;
@@ -100,15 +103,6 @@ Extended squareRoot(Extended x)
     return Extended(std::sqrt(x.value()));
 }
 
-namespace {
-
-Extended timesPowerOfTwo(Extended x, long n)
-{
-    return Extended(std::ldexp(x.value(), static_cast<int>(n)));
-}
-
-} // namespace
-
 #else // software
 
 namespace {
@@ -123,11 +117,6 @@ Extended checked(ExtendedBits result, ExtendedBits a, ExtendedBits b)
     if (soft::isInfinite(result) && !soft::isInfinite(a) && !soft::isInfinite(b)) [[unlikely]]
         throw EOverflow();
     return Extended::fromBits(result);
-}
-
-Extended timesPowerOfTwo(Extended x, long n)
-{
-    return Extended::fromBits(soft::timesPowerOfTwo(x.bits(), n));
 }
 
 } // namespace
@@ -232,6 +221,17 @@ Extended squareRoot(Extended x)
 }
 
 #endif
+
+namespace {
+
+// x * 2^n rounded once, subnormal results included, the same on every
+// processor and C library.
+Extended timesPowerOfTwo(Extended x, long n)
+{
+    return Extended::fromBits(extended_mpfr::timesPowerOfTwo(x.bits(), n));
+}
+
+} // namespace
 
 // The three steps below are what the x87's FYL2X, F2XM1 and FSIN stand for,
 // taken correctly rounded from MPFR on every processor: the instructions

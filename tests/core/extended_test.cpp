@@ -21,6 +21,15 @@ constexpr long double kInf = std::numeric_limits<long double>::infinity();
 const Extended kMax = Extended::fromBits({0x7ffe, 0xffffffffffffffff});
 const Extended kMinNormal = Extended::fromBits({0x0001, 0x8000000000000000});
 
+// Every test runs under the floating-point settings the program starts
+// with (on Windows x64 the processor starts at double precision).
+class ProgramSettings : public testing::Environment {
+public:
+    void SetUp() override { applyFloatingPointSettings(); }
+};
+[[maybe_unused]] const testing::Environment *const kProgramSettings =
+    testing::AddGlobalTestEnvironment(new ProgramSettings); // NOLINT(cppcoreguidelines-owning-memory): gtest owns it
+
 enum class Outcome { Passes, InvalidOp, ZeroDivide, Overflow };
 
 struct OperationRow {
