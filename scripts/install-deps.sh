@@ -6,9 +6,10 @@
 #                                      runs and the static analysis
 #   scripts/install-deps.sh cross      also the cross compilers for i386,
 #                                      arm64 and Windows x64, qemu-user, wine,
-#                                      MPFR for i386 and arm64 (multiarch) and
-#                                      what building GMP and MPFR for Windows
-#                                      from Debian's sources needs
+#                                      MPFR and GoogleTest for i386 and arm64
+#                                      (multiarch) and what building GMP and
+#                                      MPFR for Windows from Debian's sources
+#                                      needs
 set -euo pipefail
 
 sudo_cmd=()
@@ -27,9 +28,9 @@ case "${1:-}" in
     ;;
   cross)
     packages+=(
-      g++-i686-linux-gnu g++-aarch64-linux-gnu g++-mingw-w64-x86-64-win32
+      g++-i686-linux-gnu g++-aarch64-linux-gnu g++-mingw-w64-x86-64-posix
       qemu-user wine wine64
-      libmpfr-dev:i386 libmpfr-dev:arm64
+      libmpfr-dev:i386 libmpfr-dev:arm64 libgtest-dev:i386 libgtest-dev:arm64
       dpkg-dev m4
     )
     for arch in i386 arm64; do
