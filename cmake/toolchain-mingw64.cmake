@@ -1,7 +1,6 @@
 # Windows x64 with MinGW-w64 (GCC with POSIX threads, which GoogleTest's
-# std::mutex needs); the programs run under
-# wine64. Everything is linked statically, so an executable needs no DLL
-# beside it. GMP and MPFR come from a prefix given in CMAKE_PREFIX_PATH
+# std::mutex needs); the programs run under wine64. Everything is linked
+# statically, so an executable needs no DLL beside it. GMP and MPFR come from a prefix given in CMAKE_PREFIX_PATH
 # (scripts/cross-test.sh builds them from Debian's sources).
 #   cmake -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw64.cmake \
 #         -DCMAKE_PREFIX_PATH=<prefix with GMP and MPFR> ...
