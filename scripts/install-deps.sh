@@ -5,29 +5,72 @@
 #                                      clang-tidy, clang-format and cppcheck,
 #                                      for the fuzz runs, the static analysis
 #                                      and the format check
+#   scripts/install-deps.sh cross      also the cross compilers for i386,
+#                                      arm64 and Windows x64, qemu-user, wine,
+#                                      MPFR and GoogleTest for i386 and arm64
+#                                      (multiarch) and what building GMP and
+#                                      MPFR for Windows from Debian's sources
+#                                      needs
 set -euo pipefail
+
+sudo_cmd=()
+[ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
 
 packages=(
   g++ make cmake pkg-config
   qt6-base-dev libjpeg62-turbo-dev fonts-liberation2 qt6-translations-l10n
-  libgtest-dev libbenchmark-dev
+  libgtest-dev libbenchmark-dev libmpfr-dev
 )
-if [ "${1:-}" = hardening ]; then
-  # The libFuzzer runtime must match clang's version (14 on Debian 12).
-  packages+=(clang libclang-rt-14-dev clang-tidy clang-format cppcheck python3)
-fi
+update=0
+case "${1:-}" in
+  hardening)
+    # The libFuzzer runtime must match clang's version (14 on Debian 12).
+    packages+=(clang libclang-rt-14-dev clang-tidy clang-format cppcheck python3)
+    ;;
+  cross)
+    packages+=(
+      g++-i686-linux-gnu g++-aarch64-linux-gnu g++-mingw-w64-x86-64-posix
+      qemu-user wine wine64
+      libmpfr-dev:i386 libmpfr-dev:arm64 libgtest-dev:i386 libgtest-dev:arm64
+      dpkg-dev m4
+    )
+    for arch in i386 arm64; do
+      if ! dpkg --print-foreign-architectures | grep -qx "$arch"; then
+        "${sudo_cmd[@]}" dpkg --add-architecture "$arch"
+        update=1
+      fi
+    done
+    # GMP and MPFR for Windows are built from Debian's source packages,
+    # which apt-get fetches only with a deb-src entry.
+    if ! grep -rqsE '^[[:space:]]*(deb-src[[:space:]]|Types:.*deb-src)' \
+        /etc/apt/sources.list /etc/apt/sources.list.d/; then
+      # shellcheck disable=SC1091
+      codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+      printf 'Types: deb-src\nURIs: http://deb.debian.org/debian\nSuites: %s\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
+        "$codename" | "${sudo_cmd[@]}" tee /etc/apt/sources.list.d/naklon-sources.sources >/dev/null
+      update=1
+    fi
+    ;;
+esac
 
+# A name without an architecture means the machine's own (or "all"): with
+# foreign architectures added, dpkg also lists the other architectures' copies.
+native=$(dpkg --print-architecture)
+installed() {
+  local name=${1%%:*} arch=${1#*:}
+  [ "$arch" = "$1" ] && arch="($native|all)"
+  dpkg-query -W -f='${Architecture} ${Status}\n' "$name" 2>/dev/null |
+    grep -qE "^$arch install ok installed\$"
+}
 missing=()
 for package in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$package")
-  fi
+  installed "$package" || missing+=("$package")
 done
 
+if [ ${#missing[@]} -gt 0 ] || [ "$update" -eq 1 ]; then
+  "${sudo_cmd[@]}" apt-get update -qq
+fi
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
-  sudo_cmd=()
-  [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
-  "${sudo_cmd[@]}" apt-get update -qq
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi

@@ -2,7 +2,8 @@
 # Builds everything and runs every test (window tests run headless), then
 # the hardening stages: a short fuzz run of every target over its seed
 # corpus, the whole suite under AddressSanitizer and UndefinedBehaviorSanitizer,
-# and the static analysis of src/.
+# the static analysis of src/, and the core's tests and golden calculations
+# cross-built for i386, arm64 and Windows x64 and run under emulators.
 #   scripts/test.sh           everything (what CI runs)
 #   scripts/test.sh --quick   the plain suite only
 set -euo pipefail
@@ -20,3 +21,4 @@ QT_QPA_PLATFORM=offscreen ctest --test-dir "$build_dir" --output-on-failure -j"$
 scripts/fuzz.sh "${FUZZ_SECONDS:-10}"
 scripts/sanitize.sh
 scripts/static-analysis.sh
+scripts/cross-test.sh

@@ -2,9 +2,9 @@
 
 #include "core/utf8.h"
 
+#include <array>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 namespace naklon {
 namespace {
@@ -18,17 +18,22 @@ struct Digits {
     int exponent = 0;
 };
 
-// The exact double written with 18 significant digits, ties to even (the C
-// library converts the exact binary value).
+// The exact double written with 18 significant digits, ties to even:
+// std::to_chars converts the exact binary value, whatever the C library.
 Digits eighteenDigits(double magnitude)
 {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*e", kSignificantDigits - 1, magnitude);
-    // buffer: "d.ddddddddddddddddde[+-]x..."
+    std::array<char, 48> buffer{};
+    const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
+                                       std::chars_format::scientific, kSignificantDigits - 1);
+    // "d.ddddddddddddddddde+x..." or "...e-x..."
+    const char *exponent = buffer.data() + kSignificantDigits + 2;
+    if (*exponent == '+')
+        ++exponent;
     Digits result;
     result.digits += buffer[0];
-    result.digits.append(buffer + 2, kSignificantDigits - 1);
-    result.exponent = std::atoi(buffer + kSignificantDigits + 2) + 1;
+    result.digits.append(buffer.data() + 2, kSignificantDigits - 1);
+    [[maybe_unused]] const auto parsed = std::from_chars(exponent, written.ptr, result.exponent);
+    ++result.exponent;
     return result;
 }
 

@@ -1,62 +1,33 @@
 #include "core/read_number.h"
 
 #include "core/extended.h"
+#include "core/powers_of_ten.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdlib>
-#include <string>
+#include <cstdint>
 
 namespace naklon {
 namespace {
-
-// Powers of ten at extended precision, each the value nearest to the exact
-// power: 10^0..10^31, 10^(32*i) for i < 16, 10^(512*i) for i < 10.
-struct PowersOfTen {
-    std::array<long double, 32> ones{};
-    std::array<long double, 16> thirtyTwos{};
-    std::array<long double, 10> fiveTwelves{};
-
-    PowersOfTen()
-    {
-        for (int i = 0; i < 32; ++i)
-            ones[i] = exactPower(i);
-        for (int i = 0; i < 16; ++i)
-            thirtyTwos[i] = exactPower(32 * i);
-        for (int i = 0; i < 10; ++i)
-            fiveTwelves[i] = exactPower(512 * i);
-    }
-
-    static long double exactPower(int power)
-    {
-        // The C library's conversion is correctly rounded.
-        return std::strtold(("1e" + std::to_string(power)).c_str(), nullptr);
-    }
-};
-
-const PowersOfTen &powersOfTen()
-{
-    static const PowersOfTen powers;
-    return powers;
-}
 
 constexpr int kPowerLimit = 5120;
 // Saturates long exponent digit strings. It lies beyond any text's number of
 // fraction digits plus the power limit, so a saturated exponent still gives
 // a power of at least the limit, as the exact one would.
-constexpr long kExponentCeiling = 1000000000000000L;
+constexpr std::int64_t kExponentCeiling = 1000000000000000;
 
 // Scales the whole number by ten to the power, as three factors applied in
 // order, each step rounded to extended precision.
 Extended scaleByPowerOfTen(Extended number, int power)
 {
-    const PowersOfTen &powers = powersOfTen();
     const int k = power < 0 ? -power : power;
-    const std::array<long double, 3> factors = {
-        powers.ones[k % 32], powers.thirtyTwos[(k / 32) % 16], powers.fiveTwelves[k / 512]};
-    for (const long double factor : factors)
+    const std::array<ExtendedBits, 3> factors = {kTenToThe[k % 32], kTenToThe32Times[(k / 32) % 16],
+                                                 kTenToThe512Times[k / 512]};
+    for (const ExtendedBits bits : factors) {
+        const Extended factor = Extended::fromBits(bits);
         number = power < 0 ? number / factor : number * factor;
+    }
     return number;
 }
 
@@ -80,7 +51,7 @@ public:
             ++pos_;
             readDigits(true);
         }
-        long exponent = 0;
+        std::int64_t exponent = 0;
         if (!atEnd() && (text_[pos_] == 'E' || text_[pos_] == 'e')) {
             if (!readExponent(exponent))
                 return stopped();
@@ -96,7 +67,7 @@ private:
     void readDigits(bool fraction)
     {
         while (!atEnd() && isDigit(text_[pos_])) {
-            number_ = number_ * Extended(10.0L) + Extended(text_[pos_] - '0');
+            number_ = number_ * Extended(10) + Extended(text_[pos_] - '0');
             fractionDigits_ += fraction;
             ++pos_;
         }
@@ -104,7 +75,7 @@ private:
 
     // Reads "E", an optional sign and at least one digit; false when the
     // exponent has no digit.
-    bool readExponent(long &exponent)
+    bool readExponent(std::int64_t &exponent)
     {
         ++pos_;
         bool negative = false;
@@ -121,14 +92,14 @@ private:
         return true;
     }
 
-    double finish(bool negative, long exponent) const
+    double finish(bool negative, std::int64_t exponent) const
     {
-        const long power = exponent - fractionDigits_;
+        const std::int64_t power = exponent - fractionDigits_;
         Extended value = number_;
         if (power >= kPowerLimit)
-            value = Extended(HUGE_VALL);
+            value = Extended(HUGE_VAL);
         else if (power <= -kPowerLimit)
-            value = Extended(0.0L);
+            value = Extended(0);
         else if (power != 0)
             value = scaleByPowerOfTen(number_, static_cast<int>(power));
         if (negative)
@@ -140,8 +111,8 @@ private:
 
     std::string_view text_;
     std::size_t pos_ = 0;
-    Extended number_{0.0L};
-    long fractionDigits_ = 0;
+    Extended number_{0};
+    std::int64_t fractionDigits_ = 0;
 };
 
 } // namespace

@@ -1,31 +1,19 @@
 #include "core/sin_degrees.h"
 
-#include <cmath>
-
 namespace naklon {
 namespace {
 
-long double processorSine(long double x)
-{
-#if defined(__x86_64__) || defined(__i386__)
-    long double result;
-    __asm__("fsin" : "=t"(result) : "0"(x));
-    return result;
-#else
-    return std::sin(x);
-#endif
-}
-
-constexpr long double kTwoToThe63 = 9223372036854775808.0L;
+constexpr ExtendedBits kTwoToThe63{0x403e, 0x8000000000000000};
 
 } // namespace
 
 Extended sinDegrees(double angle)
 {
-    const Extended x = (Extended(kPi) * Extended(angle)) / Extended(180.0L);
-    if (std::fabs(x.value()) >= kTwoToThe63)
-        return Extended(0.0L);
-    return Extended(processorSine(x.value()));
+    const Extended x = (kPi * Extended(angle)) / Extended(180);
+    const Extended magnitude = x.isNegative() ? -x : x;
+    if (!(magnitude < Extended::fromBits(kTwoToThe63)))
+        return Extended(0);
+    return sine(x);
 }
 
 } // namespace naklon

@@ -5,9 +5,9 @@
 namespace naklon {
 namespace {
 
-long double loadFactor(LoadDistribution load)
+double loadFactor(LoadDistribution load)
 {
-    return load == LoadDistribution::Uniform ? 1.0L : 0.75L;
+    return load == LoadDistribution::Uniform ? 1.0 : 0.75;
 }
 
 HistoryLines outcomeLines(const char *verdict, const std::string &capacity, const char *sign,

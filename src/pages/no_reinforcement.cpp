@@ -32,7 +32,7 @@ HistoryLines calculateNoReinforcement(const NoReinforcementInput &input, const N
     const Extended depthSquared = Extended(h0) * Extended(h0);
     const Extended concreteTerm = (Extended(k.k2) * rbt) * Extended(b);
     const Extended numerator = depthSquared * concreteTerm;
-    const Extended divisor = Extended(2.0L) * Extended(h0);
+    const Extended divisor = Extended(2) * Extended(h0);
     const double q2 = (numerator / divisor).toDouble();
 
     const std::string atSupport = formatResult(q1, 1, format);

@@ -19,7 +19,7 @@ HistoryLines calculateStirrups(const StirrupsInput &input, const NumberFormat &f
     const std::string classes = "Класс бетона В" + input.concreteClass + " Класс арматуры А" + input.reinforcementClass;
     if (input.mode == StirrupsMode::Check) {
         const Extended depthSquared = Extended(h0) * Extended(h0);
-        const Extended concreteTerm = (Extended(8.0L) * rbt) * Extended(b);
+        const Extended concreteTerm = (Extended(8) * rbt) * Extended(b);
         const Extended steelTerm = (rsw * Extended(v)) / Extended(s);
         const double q = squareRoot((depthSquared * concreteTerm) * steelTerm).toDouble();
         const std::string force = formatResult(q, 1, format);
@@ -31,7 +31,7 @@ HistoryLines calculateStirrups(const StirrupsInput &input, const NumberFormat &f
     // meets first: v*v, h0*h0, 8*Rbt*b, their product, and on.
     const Extended forceSquared = Extended(v) * Extended(v);
     const Extended depthSquared = Extended(h0) * Extended(h0);
-    const Extended divisor = depthSquared * ((Extended(8.0L) * rbt) * Extended(b));
+    const Extended divisor = depthSquared * ((Extended(8) * rbt) * Extended(b));
     const double asw = ((forceSquared / divisor) * Extended(s) / rsw).toDouble();
     const std::string area = formatResult(asw, 3, format);
     return {classes + "C1 " + ", шаг " + input.spacing + "см, " + "сечение " + input.width + "x" + input.depth

@@ -1,0 +1,142 @@
+#!/usr/bin/env bash
+# Cross-builds the Qt-free core, the page calculations and their tests for
+# other machines and runs them there under an emulator: the core and page
+# tests and the golden calculations, whose output must match the checked-in
+# file byte for byte on every machine.
+#   i386     Debian's i686 cross compiler, run under qemu-i386
+#   arm64    Debian's AArch64 cross compiler, run under qemu-aarch64
+#   mingw64  MinGW-w64 for Windows x64, run under wine
+#
+#   scripts/cross-test.sh [target...]     default: all three
+#   JOBS: parallel compile jobs (default: all cores)
+# Each target builds in build-<target>/. GoogleTest, GMP and MPFR for i386
+# and arm64 are Debian's multiarch packages; for Windows GoogleTest is built
+# from Debian's /usr/src/googletest and GMP and MPFR from Debian's source
+# packages, into build-mingw64/deps/, which later runs reuse.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+jobs=${JOBS:-$(nproc)}
+targets=(i386 arm64 mingw64)
+[ $# -gt 0 ] && targets=("$@")
+# The core's test program runs once under the target's emulator (the same
+# command as its toolchain file's CMAKE_CROSSCOMPILING_EMULATOR); started
+# through CTest, every test case would start the emulator anew (a minute for
+# qemu, far more for wine). The golden comparisons, one for each build of the
+# core, are CTest tests: they bring their checked-in file as an argument.
+test_program=naklon_core_tests
+golden_tests='^golden_calculations'
+wine_env=(env WINEPREFIX="$root/build-mingw64/wine" WINEDEBUG=-all "WINEDLLOVERRIDES=mscoree,mshtml=")
+
+scripts/install-deps.sh cross
+
+log() { printf '[cross %s] %s\n' "$(date -u +%T)" "$*"; }
+
+# The functions below run where a failure does not stop the script (after
+# "||"), so each step checks its own result.
+
+# GoogleTest for Windows, into the deps prefix.
+build_googletest_for_windows() {
+  local deps=$root/build-mingw64/deps
+  [ -f "$deps/prefix/lib/cmake/GTest/GTestConfig.cmake" ] && return
+  cmake -S /usr/src/googletest -B "$deps/googletest" \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw64.cmake" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_INSTALL_PREFIX="$deps/prefix" -DBUILD_GMOCK=OFF >"$deps/googletest.log" &&
+    cmake --build "$deps/googletest" -j"$jobs" >>"$deps/googletest.log" &&
+    cmake --install "$deps/googletest" >>"$deps/googletest.log"
+}
+
+# Static GMP and MPFR for Windows from Debian's own sources. Debian removes
+# GMP's manual from its source and regenerates the build files; the two
+# generated files are edited here the way Debian's patch edits their sources.
+build_gmp_mpfr_for_windows() {
+  local deps=$root/build-mingw64/deps gmp mpfr
+  local options=(--host=x86_64-w64-mingw32 CC=x86_64-w64-mingw32-gcc-posix
+    --enable-static --disable-shared --prefix="$deps/prefix")
+  [ -f "$deps/prefix/lib/libmpfr.a" ] && return
+  rm -rf "$deps/src" && mkdir -p "$deps/src/gmp-build" "$deps/src/mpfr-build" &&
+    (cd "$deps/src" && apt-get source -qq gmp mpfr4) || return 1
+  gmp=$(find "$deps/src" -maxdepth 1 -type d -name 'gmp-[0-9]*' | head -n1)
+  mpfr=$(find "$deps/src" -maxdepth 1 -type d -name 'mpfr4-[0-9]*' | head -n1)
+  sed -i 's| doc/Makefile||' "$gmp/configure" &&
+    sed -i 's/^\(SUBDIRS = .*\) doc$/\1/' "$gmp/Makefile.in" &&
+    (cd "$deps/src/gmp-build" && "$gmp/configure" "${options[@]}" &&
+      make -j"$jobs" && make install) >"$deps/gmp.log" 2>&1 &&
+    (cd "$deps/src/mpfr-build" && "$mpfr/configure" "${options[@]}" --with-gmp="$deps/prefix" &&
+      make -j"$jobs" && make install) >"$deps/mpfr.log" 2>&1
+}
+
+# Configures, builds and tests one target; prints its timings. The build
+# drops the debug information (a sixth of the compile time), nothing else.
+cross_test() {
+  local target=$1 build=$root/build-$1 start=$SECONDS
+  local prefix=() run=() suffix='' goldens=() status=0
+  case "$target" in
+    i386) run=(qemu-i386) ;;
+    arm64) run=(qemu-aarch64) ;;
+    mingw64)
+      run=("${wine_env[@]}" wine) suffix=.exe
+      prefix=(-DCMAKE_PREFIX_PATH="$build/deps/prefix")
+      ;;
+  esac
+  mkdir -p "$build"
+  # GoogleTest's test lists are read when CTest runs, not by running the
+  # programs under the emulator at build time.
+  cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-$target.cmake" \
+    "${prefix[@]}" -DNAKLON_WERROR=ON -DNAKLON_BUILD_UI=OFF -DNAKLON_BUILD_BENCH=OFF \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -DNDEBUG" \
+    -DCMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE=PRE_TEST >"$build/configure.log" || return 1
+  mapfile -t goldens < <(ctest --test-dir "$build" -N -R "$golden_tests" | sed -n 's/^ *Test *#[0-9]*: //p')
+  [ ${#goldens[@]} -gt 0 ] || { echo "$target: no golden comparison configured" >&2; return 1; }
+  cmake --build "$build" -j"$jobs" --target "$test_program" "${goldens[@]}" || return 1
+  log "$target: built ($((SECONDS - start)) s)"
+  (cd "$build/tests" && "${run[@]}" "./$test_program$suffix" --gtest_brief=1) || status=1
+  local names
+  names="^($(IFS='|'; echo "${goldens[*]}"))\$"
+  ctest --test-dir "$build" --output-on-failure -R "$names" | tee "$build/ctest.log" || status=1
+  log "$target: tests run ($((SECONDS - start)) s)"
+  return "$status"
+}
+
+for target in "${targets[@]}"; do
+  case "$target" in
+    i386 | arm64 | mingw64) ;;
+    *) echo "unknown target $target (i386, arm64, mingw64)" >&2; exit 2 ;;
+  esac
+done
+
+# Windows needs GMP, MPFR and GoogleTest built first and wine set up (it
+# makes its Windows folders on its first start): that starts in the
+# background while the other targets build.
+mingw_prepared=
+for target in "${targets[@]}"; do
+  if [ "$target" = mingw64 ]; then
+    mkdir -p build-mingw64/deps
+    (build_gmp_mpfr_for_windows && build_googletest_for_windows &&
+      "${wine_env[@]}" wine cmd /c exit) \
+      >build-mingw64/deps/prepare.log 2>&1 &
+    mingw_prepared=$!
+  fi
+done
+
+failed=()
+for target in "${targets[@]}"; do
+  if [ "$target" = mingw64 ]; then
+    start=$SECONDS
+    if ! wait "$mingw_prepared"; then
+      tail -n 30 build-mingw64/deps/prepare.log build-mingw64/deps/*.log >&2
+      failed+=("$target")
+      continue
+    fi
+    log "mingw64: GMP, MPFR, GoogleTest and wine ready (waited $((SECONDS - start)) s)"
+  fi
+  cross_test "$target" || failed+=("$target")
+done
+# wine's server ends a few seconds after its last program.
+[ -d build-mingw64/wine ] && { "${wine_env[@]}" wineserver -w || true; }
+
+if [ ${#failed[@]} -gt 0 ]; then
+  echo "cross tests failed on: ${failed[*]}" >&2
+  exit 1
+fi
+log "all passed: ${targets[*]}"
