@@ -19,12 +19,15 @@
 namespace naklon {
 namespace {
 
-void applyFont(QWidget *widget)
+// The font `widget` is designed with, starting from `inherited`, the font its
+// parent ends up with.
+QFont designedFont(const QWidget *widget, const QFont &inherited, bool &named)
 {
     const QVariant pixelSize = widget->property("fontPixelSize");
-    if (!pixelSize.isValid())
-        return;
-    QFont font = widget->font();
+    named = pixelSize.isValid();
+    if (!named)
+        return widget->isWindow() ? widget->font() : inherited;
+    QFont font = widget->isWindow() ? widget->font() : inherited;
     font.setPixelSize(pixelSize.toInt());
     if (widget->isWindow()) {
         // Every font is regular, whatever weight or slant the desktop's own
@@ -32,60 +35,71 @@ void applyFont(QWidget *widget)
         font.setWeight(QFont::Normal);
         font.setItalic(false);
     }
-    widget->setFont(font);
+    return font;
 }
 
-void applyTextColour(QWidget *widget, const QColor &colour)
+// Children before their parent: a font set on a widget goes on to all of its
+// children that do not name their own, so set top-down every widget would
+// take (and re-lay out for) one font per ancestor. Set from the leaves up, a
+// parent's font stops at children that already name the same font.
+void applyFonts(QWidget *widget, const QFont &inherited)
 {
-    QPalette palette = widget->palette();
+    bool named = false;
+    const QFont font = designedFont(widget, inherited, named);
+    for (QObject *child : widget->children()) {
+        if (auto *childWidget = qobject_cast<QWidget *>(child))
+            applyFonts(childWidget, font);
+    }
+    if (named)
+        widget->setFont(font);
+}
+
+void setTextColour(QPalette &palette, const QWidget *widget, const QColor &colour)
+{
     // Only the caption of a group box takes its colour: its controls have
     // colours of their own.
     palette.setColor(QPalette::WindowText, colour);
-    if (!qobject_cast<QGroupBox *>(widget)) {
+    if (!qobject_cast<const QGroupBox *>(widget)) {
         palette.setColor(QPalette::Text, colour);
         palette.setColor(QPalette::ButtonText, colour);
     }
-    widget->setPalette(palette);
 }
 
-void applyBackground(QWidget *widget, const QColor &colour)
+void setBackground(QPalette &palette, QWidget *widget, const QColor &colour)
 {
-    QPalette palette = widget->palette();
     if (qobject_cast<QLineEdit *>(widget) || qobject_cast<QAbstractScrollArea *>(widget)) {
         palette.setColor(QPalette::Base, colour);
     } else {
         palette.setColor(QPalette::Window, colour);
         widget->setAutoFillBackground(true);
     }
-    widget->setPalette(palette);
 }
 
-void applyColours(QWidget *widget, const QPalette &system)
+// Colours as fonts: each widget's palette starts from `inherited`, the one
+// its parent ends up with, and is set before its parent's.
+void applyColours(QWidget *widget, const QPalette &inherited, const QPalette &system)
 {
+    QPalette palette = widget->isWindow() ? widget->palette() : inherited;
     const QString textColour = widget->property("fontColour").toString();
     if (!textColour.isEmpty())
-        applyTextColour(widget, namedColour(textColour, system));
+        setTextColour(palette, widget, namedColour(textColour, system));
     const QString background = widget->property("backgroundColour").toString();
     if (!background.isEmpty())
-        applyBackground(widget, namedColour(background, system));
-}
-
-// Parents before children, so that a child's font starts from its parent's.
-void applyTree(QWidget *widget, const QPalette &system)
-{
-    applyFont(widget);
-    applyColours(widget, system);
+        setBackground(palette, widget, namedColour(background, system));
     for (QObject *child : widget->children()) {
         if (auto *childWidget = qobject_cast<QWidget *>(child))
-            applyTree(childWidget, system);
+            applyColours(childWidget, palette, system);
     }
+    if (!textColour.isEmpty() || !background.isEmpty())
+        widget->setPalette(palette);
 }
 
 } // namespace
 
 void applyFormDesign(QWidget *root)
 {
-    applyTree(root, QPalette());
+    applyFonts(root, root->font());
+    applyColours(root, root->palette(), QPalette());
 }
 
 void registerFontSubstitutes()
