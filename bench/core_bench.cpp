@@ -62,8 +62,7 @@ BENCHMARK(stirrupsCheck);
 
 void stirrupsSelection(benchmark::State &state)
 {
-    runPage(state, StirrupsInput{"20", "300", "10", "14307.2", "30", "55", StirrupsMode::Selection},
-            calculateStirrups);
+    runPage(state, StirrupsInput{"20", "300", "10", "14307.2", "30", "55", StirrupsMode::Selection}, calculateStirrups);
 }
 BENCHMARK(stirrupsSelection);
 
@@ -117,7 +116,8 @@ BENCHMARK(punchingConcreteSuffices);
 
 void localBearingCubeRoot(benchmark::State &state)
 {
-    runPage(state, LocalBearingInput{"25", "200", "1000", "40000", LoadDistribution::NonUniform}, calculateLocalBearing);
+    runPage(state, LocalBearingInput{"25", "200", "1000", "40000", LoadDistribution::NonUniform},
+        calculateLocalBearing);
 }
 BENCHMARK(localBearingCubeRoot);
 

@@ -33,7 +33,8 @@ constexpr qint64 kMiB = 1024 * 1024;
 QByteArray historyBytes(qint64 size)
 {
     const QByteArray lines[] = {
-        "\xC1\xE5\xF2\xEE\xED B20, \xE0\xF0\xEC\xE0\xF2\xF3\xF0\xE0 A300, s=15 \xF1\xEC, fsw=0.57 \xF1\xEC" "2\r\n",
+        "\xC1\xE5\xF2\xEE\xED B20, \xE0\xF0\xEC\xE0\xF2\xF3\xF0\xE0 A300, s=15 \xF1\xEC, fsw=0.57 \xF1\xEC"
+        "2\r\n",
         "Q = 14 307,2 \xEA\xE3\r\n",
         "\r\n",
     };
@@ -115,69 +116,89 @@ int main(int argc, char **argv)
         writeFile(path, bytes);
         const QString text = naklon::readHistoryFile(path);
         std::printf("--- %lld MiB history (%lld characters)\n", static_cast<long long>(mib),
-                    static_cast<long long>(text.size()));
+            static_cast<long long>(text.size()));
 
-        const double read = medianMs(runs, [] {}, [&] {
+        const double read = medianMs(
+            runs, [] {},
+            [&] {
             QFile file(path);
             file.open(QIODevice::ReadOnly);
             volatile qsizetype n = file.readAll().size();
             (void)n;
-        });
-        const double setText = medianMs(runs, [&] { bare->clear(); }, [&] {
+            });
+        const double setText = medianMs(
+            runs, [&] { bare->clear(); },
+            [&] {
             bare->setPlainText(text);
             painted(bare);
-        });
-        const double open = medianMs(runs, [&] { box->clear(); }, [&] {
+            });
+        const double open = medianMs(
+            runs, [&] { box->clear(); },
+            [&] {
             panel.load(path);
             painted(box);
-        });
+            });
         row("open (read, convert, show)", open, read + setText, "file read + setPlainText");
         std::printf("%-34s %9.2f ms + %.2f ms\n", "  floor parts: read, setPlainText", read, setText);
 
         const QString out = dir.filePath(QStringLiteral("out.txt"));
-        const double write = medianMs(runs, [] {}, [&] {
+        const double write = medianMs(
+            runs, [] {},
+            [&] {
             QFile file(out);
             file.open(QIODevice::WriteOnly);
             file.write(bytes);
-        });
-        const double plain = medianMs(runs, [] {}, [&] {
+            });
+        const double plain = medianMs(
+            runs, [] {},
+            [&] {
             volatile qsizetype n = bare->toPlainText().size();
             (void)n;
-        });
+            });
         // The safe write as Qt makes it: a new file, flushed to the disk,
         // renamed over the old one; the program's save does the same steps.
-        const double safeWrite = medianMs(runs, [] {}, [&] {
+        const double safeWrite = medianMs(
+            runs, [] {},
+            [&] {
             QSaveFile file(out);
             file.open(QIODevice::WriteOnly);
             file.write(bytes);
             file.commit();
-        });
-        const double save = medianMs(runs, [] {}, [&] { panel.saveTo(out); });
+            });
+        const double save = medianMs(
+            runs, [] {}, [&] { panel.saveTo(out); });
         QString raw;
-        const double rawText = medianMs(runs, [] {}, [&] { raw = box->document()->toRawText(); });
-        const double convert = medianMs(runs, [] {}, [&] {
+        const double rawText = medianMs(
+            runs, [] {}, [&] { raw = box->document()->toRawText(); });
+        const double convert = medianMs(
+            runs, [] {},
+            [&] {
             volatile qsizetype n = naklon::historyBytesFromText(raw).size();
             (void)n;
-        });
+            });
         row("save (text, convert, new file)", save, plain + write, "toPlainText + file write");
         row("", save, plain + safeWrite, "toPlainText + QSaveFile");
         std::printf("%-34s %9.2f ms + %.2f ms, QSaveFile %.2f ms\n", "  floor parts: toPlainText, write", plain, write,
-                    safeWrite);
+            safeWrite);
         std::printf("%-34s %9.2f ms + %.2f ms\n", "  save parts: raw text, to bytes", rawText, convert);
 
         // One line appended at the end, the caret moved there and shown.
         const std::string line = "Q = 14 307,2 кг";
         const QString qline = QString::fromStdString(line) + u'\n';
-        const double append = medianMs(runs, [] {}, [&] {
+        const double append = medianMs(
+            runs, [] {},
+            [&] {
             naklon::appendHistoryLine(box, line);
             painted(box);
-        });
-        const double insert = medianMs(runs, [] {}, [&] {
+            });
+        const double insert = medianMs(
+            runs, [] {},
+            [&] {
             QTextCursor cursor(bare->document());
             cursor.movePosition(QTextCursor::End);
             cursor.insertText(qline);
             painted(bare);
-        });
+            });
         row("appendHistoryLine", append, insert, "insertText at the end");
     }
 

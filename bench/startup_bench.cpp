@@ -176,8 +176,8 @@ bool launch(const std::string &self, const char *kind, const std::string &platfo
     long long mainNs = 0;
     long long paintNs = 0;
     long rss = 0;
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 ||
-        std::sscanf(line.c_str(), "%lld %lld %ld", &mainNs, &paintNs, &rss) != 3)
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0
+        || std::sscanf(line.c_str(), "%lld %lld %ld", &mainNs, &paintNs, &rss) != 3)
         return false;
     sample.startupMs = static_cast<double>(paintNs - spawnNs) / 1e6;
     sample.inProcessMs = static_cast<double>(paintNs - mainNs) / 1e6;
@@ -203,13 +203,12 @@ public:
             return false;
         const std::string fd = std::to_string(fds[1]);
         const char *argv[] = {"Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
-                              nullptr};
+            nullptr};
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_addclose(&actions, fds[0]);
         posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-        const int failed =
-            posix_spawnp(&pid_, "Xvfb", &actions, nullptr, const_cast<char **>(argv), environ);
+        const int failed = posix_spawnp(&pid_, "Xvfb", &actions, nullptr, const_cast<char **>(argv), environ);
         posix_spawn_file_actions_destroy(&actions);
         close(fds[1]);
         if (failed) {
@@ -274,13 +273,13 @@ bool measure(const std::string &self, const std::string &platform, int runs)
         inProcess[k] = median(b);
         peak[k] = median(c);
         std::printf("%-10s %-7s start-up %7.1f ms  (in main %7.1f ms)  peak RSS %6.1f MiB\n", platform.c_str(),
-                    kinds[k], startup[k], inProcess[k], peak[k]);
+            kinds[k], startup[k], inProcess[k], peak[k]);
     }
     const int naklon = kKinds - 1;
     for (int k = 0; k < naklon; ++k)
         std::printf("%-10s naklon/%-5s start-up %5.2f  (in main %5.2f)       peak RSS %5.2f%s\n", platform.c_str(),
-                    kinds[k], startup[naklon] / startup[k], inProcess[naklon] / inProcess[k],
-                    peak[naklon] / peak[k], k == 1 ? "   target 1.10" : "");
+            kinds[k], startup[naklon] / startup[k], inProcess[naklon] / inProcess[k], peak[naklon] / peak[k],
+            k == 1 ? "   target 1.10" : "");
     std::printf("\n");
     return true;
 }
@@ -319,8 +318,8 @@ int main(int argc, char **argv)
         return 1;
     self[length] = '\0';
 
-    std::printf("%d launches of each window per platform, medians; window %dx%d\n\n", runs,
-                TForm1::kClientSize.width(), TForm1::kClientSize.height());
+    std::printf("%d launches of each window per platform, medians; window %dx%d\n\n", runs, TForm1::kClientSize.width(),
+        TForm1::kClientSize.height());
     bool ok = true;
     for (const std::string &platform : platforms) {
         if (platform != "xcb") {

@@ -34,14 +34,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             const double q = toDouble(times(sine, times(rsw, v)));
             settle();
             return {bars + "C1, площадь " + in.value + " см2,  угол " + in.angle + "град",
-                    "Поперечная сила   " + formatResult(q, 1, format) + " кг", ""};
+                "Поперечная сила   " + formatResult(q, 1, format) + " кг", ""};
         }
         const double a = toDouble(over(v, times(sine, rsw)));
         settle();
-        return {bars + "C1,   угол  " + in.angle + " град", "Площадь сечения отгибов " + formatResult(a, 3, format) + " см2",
-                ""};
+        return {bars + "C1,   угол  " + in.angle + " град",
+            "Площадь сечения отгибов " + formatResult(a, 3, format) + " см2", ""};
     });
     checkOutcome(actual, expected,
-                 escaped(in.reinforcementClass + "|" + in.angle + "|" + in.value + "|" + std::to_string(options)));
+        escaped(in.reinforcementClass + "|" + in.angle + "|" + in.value + "|" + std::to_string(options)));
     return 0;
 }

@@ -19,12 +19,8 @@ using naklon::fuzz::containsNan;
 using naklon::fuzz::escaped;
 
 const naklon::NumberFormat kFormats[] = {
-    {".", ","},
-    {",", " "},
-    {",", "\u00A0"}, // no-break space, two bytes in UTF-8
-    {".", ""},
-    {"", ""},
-    {"\u0436", "\u2116"}, // any one Windows-1251 character may stand in
+    {".", ","}, {",", " "}, {",", "\u00A0"},   // no-break space, two bytes in UTF-8
+    {".", ""}, {"", ""}, {"\u0436", "\u2116"}, // any one Windows-1251 character may stand in
 };
 
 } // namespace
@@ -43,8 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const naklon::NumberFormat &format = kFormats[(data[8] / 3) % std::size(kFormats)];
 
     const std::string text = naklon::formatResult(value, decimals, format);
-    const std::string expected = naklon::reference::referenceFormat(value, decimals, format.decimalSeparator,
-                                                                    format.thousandsSeparator);
+    const std::string expected =
+        naklon::reference::referenceFormat(value, decimals, format.decimalSeparator, format.thousandsSeparator);
     const std::string where = "value bits " + std::to_string(bits) + ", " + std::to_string(decimals) + " decimals";
     FUZZ_CHECK(text == expected, where + ": \"" + escaped(text) + "\", reference \"" + escaped(expected) + "\"");
     FUZZ_CHECK(!containsNan(text), where + ": " + escaped(text));
@@ -56,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         const naklon::NumberReading reading = naklon::readNumber(text);
         const double allowance = 0.5 * std::pow(10.0, -decimals) + std::fabs(value) * 4e-16;
         FUZZ_CHECK(reading.wholeText && std::fabs(reading.value - value) <= allowance,
-                   where + ": wrote " + text + ", read back " + std::to_string(reading.value));
+            where + ": wrote " + text + ", read back " + std::to_string(reading.value));
     }
     return 0;
 }

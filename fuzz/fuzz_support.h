@@ -9,10 +9,10 @@
 #include <string>
 #include <string_view>
 
-#define FUZZ_CHECK(condition, detail)                                                         \
-    do {                                                                                      \
-        if (!(condition))                                                                     \
-            ::naklon::fuzz::invariantFailed(__FILE__, __LINE__, #condition, (detail));        \
+#define FUZZ_CHECK(condition, detail)                                                                                  \
+    do {                                                                                                               \
+        if (!(condition))                                                                                              \
+            ::naklon::fuzz::invariantFailed(__FILE__, __LINE__, #condition, (detail));                                 \
     } while (0)
 
 namespace naklon::fuzz {
@@ -29,8 +29,7 @@ bool containsNan(std::string_view text);
 // by zero bytes. Past the end everything is zero or empty.
 class FuzzInput {
 public:
-    FuzzInput(const std::uint8_t *data, std::size_t size)
-        : rest_(reinterpret_cast<const char *>(data), size) {}
+    FuzzInput(const std::uint8_t *data, std::size_t size) : rest_(reinterpret_cast<const char *>(data), size) {}
 
     std::uint8_t byte();
     std::string field();

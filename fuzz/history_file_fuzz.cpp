@@ -93,10 +93,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (lastRowEmpty)
         expectedRows.emplace_back();
     FUZZ_CHECK(rows(appended) == expectedRows,
-               "append broke the rows: " + escaped(file) + " + line " + escaped(lineBytes));
-    FUZZ_CHECK(naklon::encodeWindows1251(appended) == normalised + naklon::encodeWindows1251(appended.substr(history.size())),
-               "saving the appended history changed its start: " + escaped(file));
+        "append broke the rows: " + escaped(file) + " + line " + escaped(lineBytes));
+    FUZZ_CHECK(naklon::encodeWindows1251(appended)
+            == normalised + naklon::encodeWindows1251(appended.substr(history.size())),
+        "saving the appended history changed its start: " + escaped(file));
     FUZZ_CHECK(naklon::normaliseLineBreaks(naklon::encodeWindows1251(appended)) == naklon::encodeWindows1251(appended),
-               "a saved history does not load back as it was: " + escaped(file));
+        "a saved history does not load back as it was: " + escaped(file));
     return 0;
 }

@@ -38,8 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     in.bearingArea = fieldText(input);
     in.designArea = fieldText(input);
     in.force = fieldText(input);
-    const std::string inputs = escaped(in.concreteClass + "|" + in.bearingArea + "|" + in.designArea + "|" + in.force
-                                       + "|" + std::to_string(options));
+    const std::string inputs = escaped(
+        in.concreteClass + "|" + in.bearingArea + "|" + in.designArea + "|" + in.force + "|" + std::to_string(options));
 
     const Outcome actual = outcomeOf([&] { return calculateLocalBearing(in, format); });
     double n = 0;

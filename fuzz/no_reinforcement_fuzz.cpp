@@ -35,9 +35,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         const double q2 = toDouble(over(numerator, times(2, h0)));
         settle();
         return {"максимальная поперечная сила у грани опоры " + formatResult(q1, 1, format) + "кг",
-                "максимальная поперечная сила в конце сечения (2h0) " + formatResult(q2, 1, format) + "кг", ""};
+            "максимальная поперечная сила в конце сечения (2h0) " + formatResult(q2, 1, format) + "кг", ""};
     });
     checkOutcome(actual, expected,
-                 escaped(in.concreteClass + "|" + in.width + "|" + in.depth + "|" + std::to_string(options)));
+        escaped(in.concreteClass + "|" + in.width + "|" + in.depth + "|" + std::to_string(options)));
     return 0;
 }

@@ -74,31 +74,46 @@ double expectClass(std::string_view text)
 // The design strengths in kgf/cm2 by class.
 long double expectRbt(double c)
 {
-    if (c == 15) return 7.6452;
-    if (c == 20) return 9.1743;
-    if (c == 25) return 10.7033;
-    if (c == 30) return 12.2324;
-    if (c == 35) return 13.2517;
-    if (c == 40) return 14.2711;
+    if (c == 15)
+        return 7.6452;
+    if (c == 20)
+        return 9.1743;
+    if (c == 25)
+        return 10.7033;
+    if (c == 30)
+        return 12.2324;
+    if (c == 35)
+        return 13.2517;
+    if (c == 40)
+        return 14.2711;
     expectOutcome(Outcome{Kind::Refused, {}, "Не выбран класс бетона"});
 }
 
 long double expectRb(double c)
 {
-    if (c == 15) return 86;
-    if (c == 20) return 117;
-    if (c == 25) return 148;
-    if (c == 30) return 173;
-    if (c == 35) return 198;
-    if (c == 40) return 224;
+    if (c == 15)
+        return 86;
+    if (c == 20)
+        return 117;
+    if (c == 25)
+        return 148;
+    if (c == 30)
+        return 173;
+    if (c == 35)
+        return 198;
+    if (c == 40)
+        return 224;
     expectOutcome(Outcome{Kind::Refused, {}, "Не выбран класс бетона"});
 }
 
 long double expectRsw(double c)
 {
-    if (c == 240) return 1783.89;
-    if (c == 300) return 2293.57;
-    if (c == 400) return 2599.38;
+    if (c == 240)
+        return 1783.89;
+    if (c == 300)
+        return 2293.57;
+    if (c == 400)
+        return 2599.38;
     expectOutcome(Outcome{Kind::Refused, {}, "Не выбран класс арматуры"});
 }
 
@@ -180,25 +195,18 @@ std::string describe(const Outcome &outcome)
 
 void checkOutcome(const Outcome &actual, const Expected &expected, const std::string &inputs)
 {
-    const std::string context = "inputs " + inputs + "\n*** got " + describe(actual) + "\n*** expected "
-        + describe(expected.outcome);
+    const std::string context =
+        "inputs " + inputs + "\n*** got " + describe(actual) + "\n*** expected " + describe(expected.outcome);
     for (const std::string &line : actual.lines) {
         FUZZ_CHECK(line.find_first_of(std::string("\r\n\0", 3)) == std::string::npos, context);
         FUZZ_CHECK(!containsNan(line), context);
         FUZZ_CHECK(iconvEncodable1251(line), context);
     }
     switch (actual.kind) {
-    case Kind::InvalidOp:
-        FUZZ_CHECK(actual.message == "Invalid floating point operation", context);
-        break;
-    case Kind::ZeroDivide:
-        FUZZ_CHECK(actual.message == "Floating point division by zero", context);
-        break;
-    case Kind::Overflow:
-        FUZZ_CHECK(actual.message == "Floating point overflow", context);
-        break;
-    default:
-        break;
+    case Kind::InvalidOp: FUZZ_CHECK(actual.message == "Invalid floating point operation", context); break;
+    case Kind::ZeroDivide: FUZZ_CHECK(actual.message == "Floating point division by zero", context); break;
+    case Kind::Overflow: FUZZ_CHECK(actual.message == "Floating point overflow", context); break;
+    default: break;
     }
     if (!expected.failures.empty()) {
         FUZZ_CHECK(expected.failures.count(actual.kind) == 1, context);

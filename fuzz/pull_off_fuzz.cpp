@@ -44,6 +44,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         return {prefix + formatResult(a, 3, format) + " см2", "Угол " + in.angle + " град."};
     });
     checkOutcome(actual, expected,
-                 escaped(in.reinforcementClass + "|" + in.force + "|" + in.angle + "|" + std::to_string(options)));
+        escaped(in.reinforcementClass + "|" + in.force + "|" + in.angle + "|" + std::to_string(options)));
     return 0;
 }

@@ -39,10 +39,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         const double asw = toDouble(over(minus(f, times(times(rbt, u), h0)), rsw));
         settle();
         return {resistance + " < " + in.force + " Необходима поперечная арматура",
-                "Площадь поперечного армирования " + formatResult(asw, 2, format) + " см2", "", ""};
+            "Площадь поперечного армирования " + formatResult(asw, 2, format) + " см2", "", ""};
     });
     checkOutcome(actual, expected,
-                 escaped(in.concreteClass + "|" + in.reinforcementClass + "|" + in.force + "|" + in.halfPerimeterSum
-                         + "|" + in.depth));
+        escaped(in.concreteClass + "|" + in.reinforcementClass + "|" + in.force + "|" + in.halfPerimeterSum + "|"
+            + in.depth));
     return 0;
 }

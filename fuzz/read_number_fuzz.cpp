@@ -26,7 +26,10 @@ struct Grammar {
     long long exponent = 0; // saturated far beyond any possible power
 };
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 Grammar parse(std::string_view text)
 {
@@ -138,8 +141,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         FUZZ_CHECK(!reading.wholeText, "reading did not stop: \"" + escaped(text) + "\"");
         const double expected = sig.empty() ? 0.0 : std::strtod(sig.c_str(), nullptr);
         FUZZ_CHECK(!std::signbit(reading.value) && close(reading.value, expected, sig.size()),
-                   "stopped at " + std::to_string(reading.value) + " instead of " + std::to_string(expected)
-                       + " for \"" + escaped(text) + "\"");
+            "stopped at " + std::to_string(reading.value) + " instead of " + std::to_string(expected) + " for \""
+                + escaped(text) + "\"");
         return 0;
     }
 
@@ -169,8 +172,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     FUZZ_CHECK(std::signbit(reading.value) == g.negative, "sign lost: \"" + escaped(text) + "\"");
     if (range == Range::Inside) {
         FUZZ_CHECK(close(reading.value, expected, sig.size()),
-                   "read " + std::to_string(reading.value) + " instead of " + std::to_string(expected) + " for \""
-                       + escaped(text) + "\"");
+            "read " + std::to_string(reading.value) + " instead of " + std::to_string(expected) + " for \""
+                + escaped(text) + "\"");
     }
     return 0;
 }

@@ -43,19 +43,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             const double q = toDouble(root(times(product, steel)));
             settle();
             return {classes + "C1, площадь " + in.value + " см2, шаг " + in.spacing + "см, сечение " + in.width + "x"
-                        + in.depth,
-                    "Поперечная сила   " + formatResult(q, 1, format) + " кг", ""};
+                    + in.depth,
+                "Поперечная сила   " + formatResult(q, 1, format) + " кг", ""};
         }
         const long double force = times(v, v);
         const long double divisor = times(times(h0, h0), times(times(8, rbt), b));
         const double asw = toDouble(over(times(over(force, divisor), s), rsw));
         settle();
         return {classes + "C1 , шаг " + in.spacing + "см, сечение " + in.width + "x" + in.depth + " Поперечная сила "
-                    + in.value + "кг",
-                "Площадь сечения хомутов " + formatResult(asw, 3, format) + " см2", ""};
+                + in.value + "кг",
+            "Площадь сечения хомутов " + formatResult(asw, 3, format) + " см2", ""};
     });
     checkOutcome(actual, expected,
-                 escaped(in.concreteClass + "|" + in.reinforcementClass + "|" + in.spacing + "|" + in.value + "|"
-                         + in.width + "|" + in.depth + "|" + std::to_string(options)));
+        escaped(in.concreteClass + "|" + in.reinforcementClass + "|" + in.spacing + "|" + in.value + "|" + in.width
+            + "|" + in.depth + "|" + std::to_string(options)));
     return 0;
 }

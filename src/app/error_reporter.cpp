@@ -40,7 +40,8 @@ ErrorReporter *setErrorReporter(ErrorReporter *reporter)
 QString applicationTitleText()
 {
     const QByteArray path = QCoreApplication::applicationFilePath().toUtf8();
-    return QString::fromStdString(applicationTitle(std::string_view(path.constData(), static_cast<std::size_t>(path.size()))));
+    return QString::fromStdString(
+        applicationTitle(std::string_view(path.constData(), static_cast<std::size_t>(path.size()))));
 }
 
 QString failureMessage(const std::exception_ptr &failure)
@@ -61,7 +62,8 @@ void reportFailure(const QString &message) noexcept
         if (QWidget *grabber = QWidget::mouseGrabber())
             grabber->releaseMouse();
         const QByteArray utf8 = message.toUtf8();
-        const std::string shown = withClosingFullStop(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
+        const std::string shown =
+            withClosingFullStop(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
         const QPointer<QWidget> wasActive = QApplication::activeWindow();
         currentReporter->show(QString::fromStdString(shown), applicationTitleText());
         if (wasActive)

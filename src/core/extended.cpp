@@ -50,7 +50,7 @@ Extended Extended::fromBits(ExtendedBits bits)
     long double value = 0;
     std::memcpy(&value, &bits.significand, sizeof bits.significand);
     std::memcpy(reinterpret_cast<unsigned char *>(&value) + sizeof bits.significand, &bits.signExponent,
-                sizeof bits.signExponent);
+        sizeof bits.signExponent);
     return Extended(value);
 }
 
@@ -59,7 +59,7 @@ ExtendedBits Extended::bits() const
     ExtendedBits bits;
     std::memcpy(&bits.significand, &value_, sizeof bits.significand);
     std::memcpy(&bits.signExponent, reinterpret_cast<const unsigned char *>(&value_) + sizeof bits.significand,
-                sizeof bits.signExponent);
+        sizeof bits.signExponent);
     return bits;
 }
 
@@ -121,9 +121,15 @@ Extended checked(ExtendedBits result, ExtendedBits a, ExtendedBits b)
 
 } // namespace
 
-Extended::Extended(int value) : bits_(soft::fromInt(value)) {}
-Extended::Extended(double value) : bits_(soft::fromDouble(value)) {}
-Extended::Extended(long double value) : bits_(soft::fromLongDouble(value)) {}
+Extended::Extended(int value) : bits_(soft::fromInt(value))
+{
+}
+Extended::Extended(double value) : bits_(soft::fromDouble(value))
+{
+}
+Extended::Extended(long double value) : bits_(soft::fromLongDouble(value))
+{
+}
 
 Extended Extended::fromBits(ExtendedBits bits)
 {
@@ -275,8 +281,7 @@ void applyFloatingPointSettings()
     std::feclearexcept(FE_ALL_EXCEPT);
 }
 
-FloatingPointSettingsKeeper::FloatingPointSettingsKeeper()
-    : rounding_(std::fegetround())
+FloatingPointSettingsKeeper::FloatingPointSettingsKeeper() : rounding_(std::fegetround())
 {
 #ifdef NAKLON_X87
     x87ControlWord_ = x87ControlWord();

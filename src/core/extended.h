@@ -11,7 +11,7 @@
 // +, -, x, / and the square root; elsewhere, and wherever
 // NAKLON_SOFT_EXTENDED is defined, Extended holds the format's bits and MPFR
 // computes each operation with the same rounding, range and failures.
-#if !defined(NAKLON_SOFT_EXTENDED) && (defined(__x86_64__) || defined(__i386__)) && LDBL_MANT_DIG == 64       \
+#if !defined(NAKLON_SOFT_EXTENDED) && (defined(__x86_64__) || defined(__i386__)) && LDBL_MANT_DIG == 64                \
     && LDBL_MAX_EXP == 16384
 #define NAKLON_NATIVE_EXTENDED 1
 #endif
@@ -91,9 +91,9 @@ Extended sine(Extended x);
 
 // The constants of the calculations, each the value of the format nearest
 // to the real number, written as its bits.
-inline constexpr ExtendedBits kPiBits{0x4000, 0xc90fdaa22168c235};    // 3.14159265358979323851
-inline constexpr ExtendedBits kLn2Bits{0x3ffe, 0xb17217f7d1cf79ac};   // 0.693147180559945309428
-inline constexpr ExtendedBits kLog2EBits{0x3fff, 0xb8aa3b295c17f0bc}; // 1.44269504088896340739
+inline constexpr ExtendedBits kPiBits{0x4000, 0xc90fdaa22168c235};       // 3.14159265358979323851
+inline constexpr ExtendedBits kLn2Bits{0x3ffe, 0xb17217f7d1cf79ac};      // 0.693147180559945309428
+inline constexpr ExtendedBits kLog2EBits{0x3fff, 0xb8aa3b295c17f0bc};    // 1.44269504088896340739
 inline constexpr ExtendedBits kOneThirdBits{0x3ffd, 0xaaaaaaaaaaaaaaab}; // 0.33333333333333333334
 inline const Extended kPi = Extended::fromBits(kPiBits);
 inline const Extended kOneThird = Extended::fromBits(kOneThirdBits);
@@ -138,17 +138,47 @@ inline long double checked(long double result, long double a, long double b)
 }
 } // namespace extended_detail
 
-inline Extended::Extended(int value) : value_(value) {}
-inline Extended::Extended(double value) : value_(value) {}
-inline Extended::Extended(long double value) : value_(value) {}
-inline long double Extended::value() const { return value_; }
-inline bool Extended::isZero() const { return value_ == 0; }
-inline bool Extended::isFinite() const { return std::isfinite(value_); }
-inline bool Extended::isInfinite() const { return std::isinf(value_); }
-inline bool Extended::isNegative() const { return value_ < 0; }
-inline Extended Extended::operator-() const { return Extended(-value_); }
-inline bool operator<(Extended a, Extended b) { return a.value_ < b.value_; }
-inline bool operator==(Extended a, Extended b) { return a.value_ == b.value_; }
+inline Extended::Extended(int value) : value_(value)
+{
+}
+inline Extended::Extended(double value) : value_(value)
+{
+}
+inline Extended::Extended(long double value) : value_(value)
+{
+}
+inline long double Extended::value() const
+{
+    return value_;
+}
+inline bool Extended::isZero() const
+{
+    return value_ == 0;
+}
+inline bool Extended::isFinite() const
+{
+    return std::isfinite(value_);
+}
+inline bool Extended::isInfinite() const
+{
+    return std::isinf(value_);
+}
+inline bool Extended::isNegative() const
+{
+    return value_ < 0;
+}
+inline Extended Extended::operator-() const
+{
+    return Extended(-value_);
+}
+inline bool operator<(Extended a, Extended b)
+{
+    return a.value_ < b.value_;
+}
+inline bool operator==(Extended a, Extended b)
+{
+    return a.value_ == b.value_;
+}
 
 inline Extended operator+(Extended a, Extended b)
 {

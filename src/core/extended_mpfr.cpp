@@ -157,14 +157,10 @@ ExtendedBits arithmetic(Operation operation, ExtendedBits a, ExtendedBits b)
     const Extended64 y(b);
     return roundedOnce([&](mpfr_ptr r) {
         switch (operation) {
-        case Operation::Add:
-            return mpfr_add(r, x.get(), y.get(), MPFR_RNDN);
-        case Operation::Subtract:
-            return mpfr_sub(r, x.get(), y.get(), MPFR_RNDN);
-        case Operation::Multiply:
-            return mpfr_mul(r, x.get(), y.get(), MPFR_RNDN);
-        case Operation::Divide:
-            break;
+        case Operation::Add: return mpfr_add(r, x.get(), y.get(), MPFR_RNDN);
+        case Operation::Subtract: return mpfr_sub(r, x.get(), y.get(), MPFR_RNDN);
+        case Operation::Multiply: return mpfr_mul(r, x.get(), y.get(), MPFR_RNDN);
+        case Operation::Divide: break;
         }
         return mpfr_div(r, x.get(), y.get(), MPFR_RNDN);
     });
@@ -267,8 +263,8 @@ ExtendedBits timesLog2(ExtendedBits y, ExtendedBits x)
         mpfr_init2(product, p + 64);
         const bool exact = mpfr_log2(logarithm, operand.get(), MPFR_RNDN) == 0;
         mpfr_mul(product, logarithm, factor.get(), MPFR_RNDN);
-        const bool decided = exact || mpfr_zero_p(product)
-            || mpfr_can_round(product, p - 1, MPFR_RNDN, MPFR_RNDZ, kPrecision + 1) != 0;
+        const bool decided =
+            exact || mpfr_zero_p(product) || mpfr_can_round(product, p - 1, MPFR_RNDN, MPFR_RNDZ, kPrecision + 1) != 0;
         ExtendedBits result;
         if (decided)
             result = roundedOnce([&](mpfr_ptr r) { return mpfr_set(r, product, MPFR_RNDN); });

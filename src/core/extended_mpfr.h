@@ -20,8 +20,14 @@ inline bool isInfinite(ExtendedBits x)
 {
     return (x.signExponent & kExponentMask) == kExponentMask && (x.significand << 1) == 0;
 }
-inline bool isZero(ExtendedBits x) { return (x.signExponent & kExponentMask) == 0 && x.significand == 0; }
-inline bool isNegative(ExtendedBits x) { return (x.signExponent & kSignBit) != 0 && !isNaN(x); }
+inline bool isZero(ExtendedBits x)
+{
+    return (x.signExponent & kExponentMask) == 0 && x.significand == 0;
+}
+inline bool isNegative(ExtendedBits x)
+{
+    return (x.signExponent & kSignBit) != 0 && !isNaN(x);
+}
 
 enum class Operation { Add, Subtract, Multiply, Divide };
 

@@ -92,10 +92,16 @@ inline EInputError fieldNotANumber(std::string_view caption, std::string_view te
 }
 
 // The concrete class list has no item picked.
-inline EInputError noConcreteClass() { return EInputError("Не выбран класс бетона"); }
+inline EInputError noConcreteClass()
+{
+    return EInputError("Не выбран класс бетона");
+}
 
 // The reinforcement class list has no item picked.
-inline EInputError noReinforcementClass() { return EInputError("Не выбран класс арматуры"); }
+inline EInputError noReinforcementClass()
+{
+    return EInputError("Не выбран класс арматуры");
+}
 
 // A history file that cannot be made, or not put in place of the old one:
 //   Cannot create file "<full path>". <system text>
@@ -121,13 +127,22 @@ inline Exception cannotOpenFile(std::string_view fullPath, std::string_view syst
 }
 
 // The system wrote fewer bytes of a history than asked (a full disk).
-inline Exception streamWriteError() { return Exception("Stream write error"); }
+inline Exception streamWriteError()
+{
+    return Exception("Stream write error");
+}
 
 // A file's text is more than a history box holds.
-inline Exception textExceedsMemoCapacity() { return Exception("Text exceeds memo capacity"); }
+inline Exception textExceedsMemoCapacity()
+{
+    return Exception("Text exceeds memo capacity");
+}
 
 // The message of anything thrown that carries no text of its own.
-inline Exception unknownFailure() { return Exception("Unknown failure"); }
+inline Exception unknownFailure()
+{
+    return Exception("Unknown failure");
+}
 
 // The message as the error box shows it: a full stop is appended when the
 // last character's code is above that of "." (letters and digits are; ".",

@@ -24,7 +24,7 @@ Digits eighteenDigits(double magnitude)
 {
     std::array<char, 48> buffer{};
     const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
-                                       std::chars_format::scientific, kSignificantDigits - 1);
+        std::chars_format::scientific, kSignificantDigits - 1);
     // "d.ddddddddddddddddde+x..." or "...e-x..."
     const char *exponent = buffer.data() + kSignificantDigits + 2;
     if (*exponent == '+')

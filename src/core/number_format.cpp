@@ -26,7 +26,7 @@ NumberFormat numberFormatFromLocale(std::string_view decimalSeparator, std::stri
 {
     const NumberFormat defaults;
     return {separatorFromLocale(decimalSeparator, defaults.decimalSeparator),
-            separatorFromLocale(thousandsSeparator, defaults.thousandsSeparator)};
+        separatorFromLocale(thousandsSeparator, defaults.thousandsSeparator)};
 }
 
 } // namespace naklon

@@ -23,7 +23,7 @@ Extended scaleByPowerOfTen(Extended number, int power)
 {
     const int k = power < 0 ? -power : power;
     const std::array<ExtendedBits, 3> factors = {kTenToThe[k % 32], kTenToThe32Times[(k / 32) % 16],
-                                                 kTenToThe512Times[k / 512]};
+        kTenToThe512Times[k / 512]};
     for (const ExtendedBits bits : factors) {
         const Extended factor = Extended::fromBits(bits);
         number = power < 0 ? number / factor : number * factor;
@@ -31,7 +31,10 @@ Extended scaleByPowerOfTen(Extended number, int power)
     return number;
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 class Reader {
 public:

@@ -83,7 +83,8 @@ bool writeAll(int fd, const QByteArray &bytes)
     const char *data = bytes.constData();
     qsizetype left = bytes.size();
     while (left > 0) {
-        const ssize_t written = ::write(fd, data, static_cast<std::size_t>(std::min<qsizetype>(left, qsizetype(1) << 30)));
+        const ssize_t written =
+            ::write(fd, data, static_cast<std::size_t>(std::min<qsizetype>(left, qsizetype(1) << 30)));
         if (written < 0 && errno == EINTR)
             continue;
         if (written <= 0)
@@ -158,7 +159,7 @@ QString readHistoryFile(const QString &path, qsizetype capacity)
     // One byte of slack lets the read that meets the end of the file find it
     // without growing the buffer.
     QByteArray bytes(static_cast<qsizetype>(std::min(size > 0 ? size + 1 : qint64(64 * 1024), limit + 1)),
-                     Qt::Uninitialized);
+        Qt::Uninitialized);
     qint64 filled = 0;
     for (;;) {
         if (filled == bytes.size()) {
@@ -184,7 +185,8 @@ QString readHistoryFile(const QString &path, qsizetype capacity)
     else if (filled > limit)
         throw textExceedsMemoCapacity();
 
-    const std::string normalised = normaliseLineBreaks(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    const std::string normalised =
+        normaliseLineBreaks(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     bytes = QByteArray(); // the file's bytes are no longer needed
     QString text = historyTextFromBytes(QByteArrayView(normalised.data(), static_cast<qsizetype>(normalised.size())));
     if (text.size() > capacity)

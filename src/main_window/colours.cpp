@@ -48,7 +48,7 @@ QColor captionColour(const QColor &highlight, const QColor &captionText)
     QColor colour = highlight;
     for (int percent = 100; percent > 0 && contrastRatio(colour, captionText) < kReadableContrast; percent -= 5) {
         colour = QColor(highlight.red() * percent / 100, highlight.green() * percent / 100,
-                        highlight.blue() * percent / 100);
+            highlight.blue() * percent / 100);
     }
     return colour;
 }
@@ -62,12 +62,18 @@ struct ColourPair {
 };
 
 constexpr std::array kTextPairs{
-    ColourPair{u"clWindowText", u"clBtnFace"},    ColourPair{u"clWindowText", u"clInfoBk"},
-    ColourPair{u"clWindowText", u"clMoneyGreen"}, ColourPair{u"clWindowText", u"clSkyBlue"},
-    ColourPair{u"clWindowText", u"clSilver"},     ColourPair{u"clWindowText", u"clWindow"},
-    ColourPair{u"clWindowText", u"button"},       ColourPair{u"clBlack", u"clBtnFace"},
-    ColourPair{u"clBlack", u"clInfoBk"},          ColourPair{u"clBlack", u"clGradientActiveCaption"},
-    ColourPair{u"clBlack", u"clWindow"},          ColourPair{u"clBlack", u"button"},
+    ColourPair{u"clWindowText", u"clBtnFace"},
+    ColourPair{u"clWindowText", u"clInfoBk"},
+    ColourPair{u"clWindowText", u"clMoneyGreen"},
+    ColourPair{u"clWindowText", u"clSkyBlue"},
+    ColourPair{u"clWindowText", u"clSilver"},
+    ColourPair{u"clWindowText", u"clWindow"},
+    ColourPair{u"clWindowText", u"button"},
+    ColourPair{u"clBlack", u"clBtnFace"},
+    ColourPair{u"clBlack", u"clInfoBk"},
+    ColourPair{u"clBlack", u"clGradientActiveCaption"},
+    ColourPair{u"clBlack", u"clWindow"},
+    ColourPair{u"clBlack", u"button"},
     ColourPair{u"clWindow", u"clActiveCaption"},
 };
 
@@ -87,7 +93,8 @@ QColor namedColour(QStringView name, const QPalette &system)
             return QColor(colour.value);
     }
     if (name == u"clActiveCaption")
-        return captionColour(system.color(QPalette::Active, QPalette::Highlight), system.color(QPalette::Active, QPalette::Base));
+        return captionColour(system.color(QPalette::Active, QPalette::Highlight),
+            system.color(QPalette::Active, QPalette::Base));
     for (const auto &colour : kSystemColours) {
         if (colour.name == name)
             return system.color(QPalette::Active, colour.role);
@@ -95,7 +102,8 @@ QColor namedColour(QStringView name, const QPalette &system)
     // The second colour of an active title bar's gradient: no palette role
     // has it, so it is the highlight lightened towards the window colour.
     if (name == u"clGradientActiveCaption")
-        return halfway(system.color(QPalette::Active, QPalette::Highlight), system.color(QPalette::Active, QPalette::Base));
+        return halfway(system.color(QPalette::Active, QPalette::Highlight),
+            system.color(QPalette::Active, QPalette::Base));
     return {};
 }
 

@@ -104,7 +104,8 @@ void applyFormDesign(QWidget *root)
 
 void registerFontSubstitutes()
 {
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), {QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+        {QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
 }
 
 QPoint placedInside(const QRect &frame, const QRect &area)
@@ -115,7 +116,7 @@ QPoint placedInside(const QRect &frame, const QRect &area)
         return std::clamp(start, areaStart, areaStart + areaLength - length);
     };
     return {axis(frame.x(), frame.width(), area.x(), area.width()),
-            axis(frame.y(), frame.height(), area.y(), area.height())};
+        axis(frame.y(), frame.height(), area.y(), area.height())};
 }
 
 void keepOnScreen(QWidget *window)

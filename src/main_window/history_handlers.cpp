@@ -40,23 +40,77 @@ void TForm1::prepareHistoryPanels()
     }
 }
 
-void TForm1::othistit() { historyPanels_[0]->clear(); }
-void TForm1::othistit2() { historyPanels_[1]->clear(); }
-void TForm1::othistit3() { historyPanels_[2]->clear(); }
-void TForm1::othistit4() { historyPanels_[3]->clear(); }
-void TForm1::othistit5() { historyPanels_[4]->clear(); }
-void TForm1::othistit6() { historyPanels_[5]->clear(); }
+void TForm1::othistit()
+{
+    historyPanels_[0]->clear();
+}
+void TForm1::othistit2()
+{
+    historyPanels_[1]->clear();
+}
+void TForm1::othistit3()
+{
+    historyPanels_[2]->clear();
+}
+void TForm1::othistit4()
+{
+    historyPanels_[3]->clear();
+}
+void TForm1::othistit5()
+{
+    historyPanels_[4]->clear();
+}
+void TForm1::othistit6()
+{
+    historyPanels_[5]->clear();
+}
 
-void TForm1::otkrut() { historyPanels_[0]->open(); }
-void TForm1::otkrut2() { historyPanels_[1]->open(); }
-void TForm1::otkrut3() { historyPanels_[2]->open(); }
-void TForm1::otkrut4() { historyPanels_[3]->open(); }
-void TForm1::otkrut5() { historyPanels_[4]->open(); }
-void TForm1::otkrut6() { historyPanels_[5]->open(); }
+void TForm1::otkrut()
+{
+    historyPanels_[0]->open();
+}
+void TForm1::otkrut2()
+{
+    historyPanels_[1]->open();
+}
+void TForm1::otkrut3()
+{
+    historyPanels_[2]->open();
+}
+void TForm1::otkrut4()
+{
+    historyPanels_[3]->open();
+}
+void TForm1::otkrut5()
+{
+    historyPanels_[4]->open();
+}
+void TForm1::otkrut6()
+{
+    historyPanels_[5]->open();
+}
 
-void TForm1::soxranit() { historyPanels_[0]->save(); }
-void TForm1::soxranit2() { historyPanels_[1]->save(); }
-void TForm1::soxranit3() { historyPanels_[2]->save(); }
-void TForm1::soxranit4() { historyPanels_[3]->save(); }
-void TForm1::soxranit5() { historyPanels_[4]->save(); }
-void TForm1::soxranit6() { historyPanels_[5]->save(); }
+void TForm1::soxranit()
+{
+    historyPanels_[0]->save();
+}
+void TForm1::soxranit2()
+{
+    historyPanels_[1]->save();
+}
+void TForm1::soxranit3()
+{
+    historyPanels_[2]->save();
+}
+void TForm1::soxranit4()
+{
+    historyPanels_[3]->save();
+}
+void TForm1::soxranit5()
+{
+    historyPanels_[4]->save();
+}
+void TForm1::soxranit6()
+{
+    historyPanels_[5]->save();
+}

@@ -17,7 +17,8 @@ void PickerItemDelegate::paint(QPainter *painter, const QStyleOptionViewItem &op
     painter->setPen(option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
     painter->setFont(option.font);
     const QRect textRect = option.rect.adjusted(kTextIndent, 0, 0, 0);
-    painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, index.data(Qt::DisplayRole).toString());
+    painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+        index.data(Qt::DisplayRole).toString());
     painter->restore();
 }
 
@@ -27,10 +28,12 @@ QSize PickerItemDelegate::sizeHint(const QStyleOptionViewItem &option, const QMo
     return {natural.width() + kTextIndent, kItemHeight};
 }
 
-PickerStyle::PickerStyle(QStyle *base) : QProxyStyle(base) {}
+PickerStyle::PickerStyle(QStyle *base) : QProxyStyle(base)
+{
+}
 
-QRect PickerStyle::subControlRect(ComplexControl control, const QStyleOptionComplex *option, SubControl part,
-                                  const QWidget *widget) const
+QRect PickerStyle::subControlRect(
+    ComplexControl control, const QStyleOptionComplex *option, SubControl part, const QWidget *widget) const
 {
     const QRect designed = QProxyStyle::subControlRect(control, option, part, widget);
     const auto *list = qobject_cast<const QComboBox *>(widget);

@@ -34,8 +34,10 @@ public:
     // this many pixels.
     static constexpr int kNarrowestArrow = 10;
 
-    QRect subControlRect(ComplexControl control, const QStyleOptionComplex *option, SubControl part,
-                         const QWidget *widget) const override;
+    QRect subControlRect(ComplexControl control,
+        const QStyleOptionComplex *option,
+        SubControl part,
+        const QWidget *widget) const override;
 };
 
 } // namespace naklon

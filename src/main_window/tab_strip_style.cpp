@@ -2,7 +2,9 @@
 
 namespace naklon {
 
-TabStripStyle::TabStripStyle(QStyle *base) : QProxyStyle(base) {}
+TabStripStyle::TabStripStyle(QStyle *base) : QProxyStyle(base)
+{
+}
 
 int TabStripStyle::pixelMetric(PixelMetric metric, const QStyleOption *option, const QWidget *widget) const
 {

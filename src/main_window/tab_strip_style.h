@@ -13,8 +13,8 @@ class TabStripStyle final : public QProxyStyle {
 public:
     explicit TabStripStyle(QStyle *base);
 
-    int pixelMetric(PixelMetric metric, const QStyleOption *option = nullptr,
-                    const QWidget *widget = nullptr) const override;
+    int pixelMetric(
+        PixelMetric metric, const QStyleOption *option = nullptr, const QWidget *widget = nullptr) const override;
 
 private:
     // Space beside a caption, both sides together.

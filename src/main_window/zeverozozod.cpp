@@ -124,7 +124,7 @@ void TForm1::preparePickers()
     // that is not one of its items.
     ui->ComboBox10->setInsertPolicy(QComboBox::NoInsert);
     ui->ComboBox10->setEditText(QString::fromUtf8(naklon::kPullOffAnglePrompt.data(),
-                                                  static_cast<qsizetype>(naklon::kPullOffAnglePrompt.size())));
+        static_cast<qsizetype>(naklon::kPullOffAnglePrompt.size())));
     // Show the prompt from its first letter on.
     ui->ComboBox10->lineEdit()->setCursorPosition(0);
     // Set once the prompt is there, which the angle list's edit part makes
@@ -236,33 +236,29 @@ void TForm1::append(QPlainTextEdit *history, const std::vector<std::string> &lin
 
 void TForm1::shitat()
 {
-    const naklon::StirrupsInput input{
-        textOf(ui->ComboBox1), textOf(ui->ComboBox2), textOf(ui->Edit1), textOf(ui->Edit2),
-        textOf(ui->Edit3),     textOf(ui->Edit4),
+    const naklon::StirrupsInput input{textOf(ui->ComboBox1), textOf(ui->ComboBox2), textOf(ui->Edit1),
+        textOf(ui->Edit2), textOf(ui->Edit3), textOf(ui->Edit4),
         ui->RadioButton1->isChecked() ? naklon::StirrupsMode::Check : naklon::StirrupsMode::Selection};
     append(ui->Memo1, naklon::calculateStirrups(input, numberFormat_));
 }
 
 void TForm1::shitat2()
 {
-    const naklon::BentUpBarsInput input{
-        textOf(ui->ComboBox4), textOf(ui->Edit5), textOf(ui->Edit6),
+    const naklon::BentUpBarsInput input{textOf(ui->ComboBox4), textOf(ui->Edit5), textOf(ui->Edit6),
         ui->RadioButton3->isChecked() ? naklon::BentUpBarsMode::Check : naklon::BentUpBarsMode::Selection};
     append(ui->Memo2, naklon::calculateBentUpBars(input, numberFormat_));
 }
 
 void TForm1::shitat3()
 {
-    const naklon::NoReinforcementInput input{
-        textOf(ui->ComboBox3), textOf(ui->Edit7), textOf(ui->Edit8),
+    const naklon::NoReinforcementInput input{textOf(ui->ComboBox3), textOf(ui->Edit7), textOf(ui->Edit8),
         ui->RadioButton5->isChecked() ? naklon::MemberKind::SolidSlab : naklon::MemberKind::BeamOrRib};
     append(ui->Memo3, naklon::calculateNoReinforcement(input, numberFormat_));
 }
 
 void TForm1::otruv()
 {
-    const naklon::PullOffInput input{
-        textOf(ui->ComboBox5), textOf(ui->Edit9), textOf(ui->ComboBox10),
+    const naklon::PullOffInput input{textOf(ui->ComboBox5), textOf(ui->Edit9), textOf(ui->ComboBox10),
         ui->RadioButton7->isChecked() ? naklon::PullOffReinforcement::Stirrups
                                       : naklon::PullOffReinforcement::BentUpBars};
     append(ui->Memo4, naklon::calculatePullOff(input, numberFormat_));
@@ -271,14 +267,14 @@ void TForm1::otruv()
 void TForm1::prodavlivanie()
 {
     const naklon::PunchingInput input{textOf(ui->ComboBox6), textOf(ui->ComboBox7), textOf(ui->Edit11),
-                                      textOf(ui->Edit12), textOf(ui->Edit13)};
+        textOf(ui->Edit12), textOf(ui->Edit13)};
     append(ui->Memo5, naklon::calculatePunching(input, numberFormat_));
 }
 
 void TForm1::smiatie()
 {
-    const naklon::LocalBearingInput input{
-        textOf(ui->ComboBox8), textOf(ui->Edit14), textOf(ui->Edit15), textOf(ui->Edit10),
+    const naklon::LocalBearingInput input{textOf(ui->ComboBox8), textOf(ui->Edit14), textOf(ui->Edit15),
+        textOf(ui->Edit10),
         ui->RadioButton9->isChecked() ? naklon::LoadDistribution::Uniform : naklon::LoadDistribution::NonUniform};
     append(ui->Memo6, naklon::calculateLocalBearing(input, numberFormat_));
 }

@@ -54,7 +54,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-
     // The "Считать" handlers of the six pages.
     void shitat();
     void shitat2();

@@ -20,7 +20,7 @@ HistoryLines calculateBentUpBars(const BentUpBarsInput &input, const NumberForma
         const double q = (sine * (rsw * Extended(v))).toDouble();
         const std::string force = formatResult(q, 1, format);
         return {bars + "C1, " + "площадь " + input.value + " см2," + "  угол " + input.angle + "град",
-                "Поперечная сила   " + force + " кг", ""};
+            "Поперечная сила   " + force + " кг", ""};
     }
     // A zero sine makes this a division by zero, or 0/0 when Q is 0 too.
     const double a = (Extended(v) / (sine * rsw)).toDouble();

@@ -10,8 +10,7 @@ double loadFactor(LoadDistribution load)
     return load == LoadDistribution::Uniform ? 1.0 : 0.75;
 }
 
-HistoryLines outcomeLines(const char *verdict, const std::string &capacity, const char *sign,
-                          const std::string &force)
+HistoryLines outcomeLines(const char *verdict, const std::string &capacity, const char *sign, const std::string &force)
 {
     return {verdict, capacity + sign + force, ""};
 }

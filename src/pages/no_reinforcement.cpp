@@ -38,7 +38,7 @@ HistoryLines calculateNoReinforcement(const NoReinforcementInput &input, const N
     const std::string atSupport = formatResult(q1, 1, format);
     const std::string atSectionEnd = formatResult(q2, 1, format);
     return {"максимальная поперечная сила у грани опоры " + atSupport + "кг",
-            "максимальная поперечная сила в конце сечения (2h0) " + atSectionEnd + "кг", ""};
+        "максимальная поперечная сила в конце сечения (2h0) " + atSectionEnd + "кг", ""};
 }
 
 } // namespace naklon

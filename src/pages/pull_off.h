@@ -20,8 +20,8 @@ inline constexpr std::string_view kPullOffAnglePrompt = "Угол (град)";
 
 // The texts of the page's controls exactly as they stand.
 struct PullOffInput {
-    std::string reinforcementClass; // ComboBox5
-    std::string force;              // Edit9, F (kg)
+    std::string reinforcementClass;         // ComboBox5
+    std::string force;                      // Edit9, F (kg)
     std::string angle{kPullOffAnglePrompt}; // ComboBox10, theta (degrees), edit part
     PullOffReinforcement reinforcement = PullOffReinforcement::Stirrups;
 };

@@ -14,7 +14,7 @@ HistoryLines concreteSufficient(const std::string &resistance, const char *sign,
 HistoryLines reinforcementRequired(const std::string &resistance, const std::string &area, const std::string &force)
 {
     return {resistance + " < " + force + " Необходима поперечная арматура",
-            "Площадь поперечного армирования " + area + " см2", "", ""};
+        "Площадь поперечного армирования " + area + " см2", "", ""};
 }
 
 } // namespace

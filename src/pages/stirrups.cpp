@@ -23,9 +23,9 @@ HistoryLines calculateStirrups(const StirrupsInput &input, const NumberFormat &f
         const Extended steelTerm = (rsw * Extended(v)) / Extended(s);
         const double q = squareRoot((depthSquared * concreteTerm) * steelTerm).toDouble();
         const std::string force = formatResult(q, 1, format);
-        return {classes + "C1, " + "площадь " + input.value + " см2," + " шаг " + input.spacing + "см,"
-                    + " сечение " + input.width + "x" + input.depth,
-                "Поперечная сила   " + force + " кг", ""};
+        return {classes + "C1, " + "площадь " + input.value + " см2," + " шаг " + input.spacing + "см," + " сечение "
+                + input.width + "x" + input.depth,
+            "Поперечная сила   " + force + " кг", ""};
     }
     // Operations run in the order that decides which failure a bad input
     // meets first: v*v, h0*h0, 8*Rbt*b, their product, and on.
@@ -35,8 +35,8 @@ HistoryLines calculateStirrups(const StirrupsInput &input, const NumberFormat &f
     const double asw = ((forceSquared / divisor) * Extended(s) / rsw).toDouble();
     const std::string area = formatResult(asw, 3, format);
     return {classes + "C1 " + ", шаг " + input.spacing + "см, " + "сечение " + input.width + "x" + input.depth
-                + " Поперечная сила " + input.value + "кг",
-            "Площадь сечения хомутов " + area + " см2", ""};
+            + " Поперечная сила " + input.value + "кг",
+        "Площадь сечения хомутов " + area + " см2", ""};
 }
 
 } // namespace naklon

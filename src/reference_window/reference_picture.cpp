@@ -58,7 +58,7 @@ bool decodeInto(const QByteArray &jpeg, QImage *out, char *message)
 
     jpeg_create_decompress(&info);
     jpeg_mem_src(&info, reinterpret_cast<const unsigned char *>(jpeg.constData()),
-                 static_cast<unsigned long>(jpeg.size()));
+        static_cast<unsigned long>(jpeg.size()));
     jpeg_read_header(&info, TRUE);
 
     info.dct_method = JDCT_ISLOW;
@@ -69,17 +69,14 @@ bool decodeInto(const QByteArray &jpeg, QImage *out, char *message)
     jpeg_start_decompress(&info);
 
     if (info.output_components != 3) {
-        std::snprintf(message, JMSG_LENGTH_MAX, "unexpected output of %d components",
-                      info.output_components);
+        std::snprintf(message, JMSG_LENGTH_MAX, "unexpected output of %d components", info.output_components);
         jpeg_destroy_decompress(&info);
         return false;
     }
     // The allocation may fail for an absurd size from a forged header.
-    *out = QImage(static_cast<int>(info.output_width), static_cast<int>(info.output_height),
-                  QImage::Format_RGB888);
+    *out = QImage(static_cast<int>(info.output_width), static_cast<int>(info.output_height), QImage::Format_RGB888);
     if (out->isNull()) {
-        std::snprintf(message, JMSG_LENGTH_MAX, "no memory for %u x %u pixels",
-                      info.output_width, info.output_height);
+        std::snprintf(message, JMSG_LENGTH_MAX, "no memory for %u x %u pixels", info.output_width, info.output_height);
         jpeg_destroy_decompress(&info);
         return false;
     }
@@ -126,12 +123,14 @@ ReferencePicture::ReferencePicture()
     const QResource resource(resourcePath());
     if (resource.compressionAlgorithm() == QResource::NoCompression)
         jpeg_ = QByteArray::fromRawData(reinterpret_cast<const char *>(resource.data()),
-                                        static_cast<qsizetype>(resource.size()));
+            static_cast<qsizetype>(resource.size()));
     else
         jpeg_ = resource.uncompressedData();
 }
 
-ReferencePicture::ReferencePicture(QByteArray jpeg) : jpeg_(std::move(jpeg)) {}
+ReferencePicture::ReferencePicture(QByteArray jpeg) : jpeg_(std::move(jpeg))
+{
+}
 
 const QImage &ReferencePicture::image()
 {

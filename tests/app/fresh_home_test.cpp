@@ -60,8 +60,8 @@ void FreshHomeTest::nothingIsStoredBetweenRuns()
     QCOMPARE(cancelled, 4);
 
     QStringList created;
-    QDirIterator files(QString::fromStdString(freshHome), QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                       QDirIterator::Subdirectories);
+    QDirIterator files(QString::fromStdString(freshHome),
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
     while (files.hasNext())
         created << files.next();
     created.removeAll(QString::fromStdString(freshHome + "/run"));
@@ -80,7 +80,8 @@ int main(int argc, char **argv)
     // The session's own folder, which a desktop always has.
     const std::string run = root + "/run";
     QDir().mkdir(QString::fromStdString(run));
-    QFile::setPermissions(QString::fromStdString(run), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(QString::fromStdString(run),
+        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     setenv("XDG_RUNTIME_DIR", run.c_str(), 1);
 
     int result = 0;

@@ -45,8 +45,7 @@ void ShellPartsTest::appendHistoryLine_data()
 
     QTest::newRow("from start: below the empty line") << "\n" << QStringList{"L1", "L2", ""} << "\nL1\nL2\n\n";
     QTest::newRow("after clearing: on the first line") << "" << QStringList{"L1", "L2", ""} << "L1\nL2\n\n";
-    QTest::newRow("after a last line without a break")
-        << "typed" << QStringList{"L1", "", "L2"} << "typed\nL1\nL2\n";
+    QTest::newRow("after a last line without a break") << "typed" << QStringList{"L1", "", "L2"} << "typed\nL1\nL2\n";
     QTest::newRow("after a Cyrillic last line") << "абв" << QStringList{"г"} << "абв\nг";
     QTest::newRow("an empty line from start") << "\n" << QStringList{""} << "\n\n";
     QTest::newRow("an empty line after a typed line") << "x" << QStringList{""} << "x\n";
@@ -78,8 +77,9 @@ void ShellPartsTest::appendingOnlyInsertsAtTheEnd()
     // A long history is never rebuilt: one more line is one insertion at the
     // end, nothing removed.
     QList<QList<int>> changes;
-    connect(box.document(), &QTextDocument::contentsChange, &box,
-            [&changes](int position, int removed, int added) { changes.append({position, removed, added}); });
+    connect(box.document(), &QTextDocument::contentsChange, &box, [&changes](int position, int removed, int added) {
+        changes.append({position, removed, added});
+    });
     const int end = box.document()->characterCount() - 1;
     naklon::appendHistoryLine(&box, "L");
     QCOMPARE(changes.size(), 1);
@@ -92,10 +92,14 @@ void ShellPartsTest::errorHandlerMessage_data()
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("shown");
 
-    QTest::newRow("ends in a letter") << "Floating point overflow" << "Floating point overflow.";
-    QTest::newRow("ends in a Cyrillic letter") << "Не выбран класс бетона" << "Не выбран класс бетона.";
-    QTest::newRow("ends in a full stop") << "Stream write error." << "Stream write error.";
-    QTest::newRow("ends in a bracket") << "Cannot open file \"a\". (x)" << "Cannot open file \"a\". (x)";
+    QTest::newRow("ends in a letter") << "Floating point overflow"
+                                      << "Floating point overflow.";
+    QTest::newRow("ends in a Cyrillic letter") << "Не выбран класс бетона"
+                                               << "Не выбран класс бетона.";
+    QTest::newRow("ends in a full stop") << "Stream write error."
+                                         << "Stream write error.";
+    QTest::newRow("ends in a bracket") << "Cannot open file \"a\". (x)"
+                                       << "Cannot open file \"a\". (x)";
 }
 
 void ShellPartsTest::errorHandlerMessage()
@@ -158,7 +162,8 @@ void ShellPartsTest::namedColours_data()
     QTest::newRow("teal") << "clTeal" << QColor(0, 128, 128);
     QTest::newRow("button face: the window colour") << "clBtnFace" << system.color(QPalette::Window);
     // Fusion's highlight 48, 140, 198 at 85 %, where white reaches 4.5:1.
-    QTest::newRow("active caption: the highlight darkened for a white caption") << "clActiveCaption" << QColor(40, 119, 168);
+    QTest::newRow("active caption: the highlight darkened for a white caption")
+        << "clActiveCaption" << QColor(40, 119, 168);
     QTest::newRow("info background: the tool tip's") << "clInfoBk" << system.color(QPalette::ToolTipBase);
     QTest::newRow("unknown name") << "clPurple" << QColor();
 }
@@ -176,12 +181,17 @@ void ShellPartsTest::localeSeparators_data()
     QTest::addColumn<QString>("decimal");
     QTest::addColumn<QString>("thousands");
 
-    QTest::newRow("C") << QLocale::c() << "." << ",";
-    QTest::newRow("English (United States)") << QLocale(QLocale::English, QLocale::UnitedStates) << "." << ",";
-    QTest::newRow("German") << QLocale(QLocale::German, QLocale::Germany) << "," << ".";
-    QTest::newRow("Russian: no-break space") << QLocale(QLocale::Russian, QLocale::Russia) << "," << "\u00A0";
-    QTest::newRow("French: narrow no-break space as a no-break space") << QLocale(QLocale::French, QLocale::France)
-                                                                       << "," << "\u00A0";
+    QTest::newRow("C") << QLocale::c() << "."
+                       << ",";
+    QTest::newRow("English (United States)") << QLocale(QLocale::English, QLocale::UnitedStates) << "."
+                                             << ",";
+    QTest::newRow("German") << QLocale(QLocale::German, QLocale::Germany) << ","
+                            << ".";
+    QTest::newRow("Russian: no-break space") << QLocale(QLocale::Russian, QLocale::Russia) << ","
+                                             << "\u00A0";
+    QTest::newRow("French: narrow no-break space as a no-break space")
+        << QLocale(QLocale::French, QLocale::France) << ","
+        << "\u00A0";
 }
 
 void ShellPartsTest::localeSeparators()

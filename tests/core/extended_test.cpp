@@ -63,11 +63,12 @@ const Extended zero(0.0L);
 const Extended one(1.0L);
 const Extended inf(kInf);
 
-INSTANTIATE_TEST_SUITE_P(Rows, ExtendedOperations,
-    testing::Values(
-        OperationRow{"zero_over_zero", [] { return zero / zero; }, Outcome::InvalidOp},
+INSTANTIATE_TEST_SUITE_P(Rows,
+    ExtendedOperations,
+    testing::Values(OperationRow{"zero_over_zero", [] { return zero / zero; }, Outcome::InvalidOp},
         OperationRow{"one_over_zero", [] { return one / zero; }, Outcome::ZeroDivide},
-        OperationRow{"negative_over_negative_zero", [] { return Extended(-3.0L) / Extended(-0.0L); }, Outcome::ZeroDivide},
+        OperationRow{"negative_over_negative_zero", [] { return Extended(-3.0L) / Extended(-0.0L); },
+            Outcome::ZeroDivide},
         OperationRow{"infinity_over_zero", [] { return inf / zero; }, Outcome::Passes},
         OperationRow{"infinity_minus_infinity", [] { return inf - inf; }, Outcome::InvalidOp},
         OperationRow{"infinity_plus_negative_infinity", [] { return inf + (-inf); }, Outcome::InvalidOp},
@@ -82,12 +83,14 @@ INSTANTIATE_TEST_SUITE_P(Rows, ExtendedOperations,
         OperationRow{"log_of_infinity", [] { return naturalLog(inf); }, Outcome::Passes},
         OperationRow{"exponential_of_infinity", [] { return exponential(inf); }, Outcome::InvalidOp},
         OperationRow{"exponential_beyond_range", [] { return exponential(Extended(20000.0L)); }, Outcome::Overflow},
-        OperationRow{"exponential_underflows_silently", [] { return exponential(Extended(-20000.0L)); }, Outcome::Passes},
+        OperationRow{"exponential_underflows_silently", [] { return exponential(Extended(-20000.0L)); },
+            Outcome::Passes},
         OperationRow{"product_beyond_extended", [] { return kMax * Extended(2.0L); }, Outcome::Overflow},
         OperationRow{"sum_beyond_extended", [] { return kMax + kMax; }, Outcome::Overflow},
         OperationRow{"quotient_beyond_extended", [] { return kMax / Extended(0.5L); }, Outcome::Overflow},
         OperationRow{"underflow_is_silent", [] { return kMinNormal * kMinNormal; }, Outcome::Passes},
-        OperationRow{"beyond_double_when_rounded", [] { return Extended((Extended(1e308L) * Extended(10.0L)).toDouble()); }, Outcome::Overflow},
+        OperationRow{"beyond_double_when_rounded",
+            [] { return Extended((Extended(1e308L) * Extended(10.0L)).toDouble()); }, Outcome::Overflow},
         OperationRow{"infinity_to_double", [] { return Extended(inf.toDouble()); }, Outcome::Passes}),
     [](const testing::TestParamInfo<OperationRow> &info) { return std::string(info.param.name); });
 
@@ -116,21 +119,32 @@ Extended twoTo(int power)
 
 const Extended kMinSubnormal = Extended::fromBits({0x0000, 0x0000000000000001});
 
-INSTANTIATE_TEST_SUITE_P(Rows, WorkingFormat,
+INSTANTIATE_TEST_SUITE_P(Rows,
+    WorkingFormat,
     testing::Values(
         FormatRow{"sixty_four_bits_exact", [] { return twoTo(64) - Extended(1); }, {0x403e, 0xffffffffffffffff}},
-        FormatRow{"tie_at_bit_65_to_even", [] { return (Extended(1) + twoTo(-63)) + twoTo(-64); }, {0x3fff, 0x8000000000000002}},
+        FormatRow{"tie_at_bit_65_to_even", [] { return (Extended(1) + twoTo(-63)) + twoTo(-64); },
+            {0x3fff, 0x8000000000000002}},
         FormatRow{"tie_at_bit_65_stays_even", [] { return Extended(1) + twoTo(-64); }, {0x3fff, 0x8000000000000000}},
         FormatRow{"one_third", [] { return Extended(1) / Extended(3); }, {0x3ffd, 0xaaaaaaaaaaaaaaab}},
         FormatRow{"root_of_two", [] { return squareRoot(Extended(2)); }, {0x3fff, 0xb504f333f9de6484}},
         FormatRow{"subnormal_from_normals", [] { return kMinNormal * twoTo(-63); }, {0x0000, 0x0000000000000001}},
         FormatRow{"half_the_least_subnormal_to_zero", [] { return kMinSubnormal / Extended(2); }, {0x0000, 0}},
-        FormatRow{"three_quarters_of_it_up", [] { return kMinSubnormal * Extended(0.75); }, {0x0000, 0x0000000000000001}},
-        FormatRow{"subnormal_rounds_in_fewer_bits", [] { return Extended::fromBits({0x0001, 0x8000000000000003}) / Extended(4); }, {0x0000, 0x2000000000000001}},
-        FormatRow{"subnormal_double_exact", [] { return Extended(4.9406564584124654e-324); }, {0x3bcd, 0x8000000000000000}},
-        FormatRow{"to_double_tie_to_even", [] { return Extended((Extended(1) + twoTo(-53)).toDouble()); }, {0x3fff, 0x8000000000000000}},
-        FormatRow{"to_double_above_tie_up", [] { return Extended((Extended(1) + twoTo(-53) + twoTo(-63)).toDouble()); }, {0x3fff, 0x8000000000000800}},
-        FormatRow{"to_double_subnormal_once", [] { return Extended((twoTo(-1075) * Extended(1.5)).toDouble()); }, {0x3bcd, 0x8000000000000000}},
+        FormatRow{"three_quarters_of_it_up", [] { return kMinSubnormal * Extended(0.75); },
+            {0x0000, 0x0000000000000001}},
+        FormatRow{"subnormal_rounds_in_fewer_bits",
+            [] {
+    return Extended::fromBits({0x0001, 0x8000000000000003}) / Extended(4);
+                  },
+            {0x0000, 0x2000000000000001}},
+        FormatRow{"subnormal_double_exact", [] { return Extended(4.9406564584124654e-324); },
+            {0x3bcd, 0x8000000000000000}},
+        FormatRow{"to_double_tie_to_even", [] { return Extended((Extended(1) + twoTo(-53)).toDouble()); },
+            {0x3fff, 0x8000000000000000}},
+        FormatRow{"to_double_above_tie_up", [] { return Extended((Extended(1) + twoTo(-53) + twoTo(-63)).toDouble()); },
+            {0x3fff, 0x8000000000000800}},
+        FormatRow{"to_double_subnormal_once", [] { return Extended((twoTo(-1075) * Extended(1.5)).toDouble()); },
+            {0x3bcd, 0x8000000000000000}},
         FormatRow{"to_double_below_half_least", [] { return Extended((twoTo(-1076)).toDouble()); }, {0x0000, 0}},
         FormatRow{"negative_zero_kept", [] { return Extended(-1) * Extended(0); }, {0x8000, 0}},
         FormatRow{"largest_finite_kept", [] { return kMax * Extended(1); }, {0x7ffe, 0xffffffffffffffff}},
@@ -221,7 +235,7 @@ TEST(Extended, TranscendentalStepsAreCorrectlyRounded)
         EXPECT_EQ(naturalLog(argument).value(), oracleTimesLog2(kLn2Bits, argument.value()));
     }
     const long double sineArguments[] = {kPi.value(), 2 * kPi.value(), 0.5L, 1e-10L, 0x1p62L, 1.7453292519943295e13L,
-                                         8.7266462599716477e18L};
+        8.7266462599716477e18L};
     for (const long double x : sineArguments) {
         SCOPED_TRACE(static_cast<double>(x));
         const Extended argument(x);
@@ -256,7 +270,7 @@ TEST(Extended, ConstantsAreTheNearestValues)
         for (unsigned i = 0; i < table.size(); ++i) {
             SCOPED_TRACE(i * step);
             EXPECT_EQ(Extended::fromBits(table[i]).value(),
-                      nearest([&](mpfr_ptr r) { mpfr_ui_pow_ui(r, 10, i * step, MPFR_RNDN); }));
+                nearest([&](mpfr_ptr r) { mpfr_ui_pow_ui(r, 10, i * step, MPFR_RNDN); }));
         }
     };
     checkPowers(kTenToThe, 1);

@@ -14,13 +14,15 @@ TEST(Failures, CarryTheirMessagesInOneFamily)
     EXPECT_STREQ(EZeroDivide().what(), "Floating point division by zero");
     EXPECT_STREQ(EOverflow().what(), "Floating point overflow");
     EXPECT_STREQ(EUnderflow().what(), "Floating point underflow");
-    EXPECT_NO_THROW(try { throw EOverflow(); } catch (const EExternal &) {});
-    EXPECT_NO_THROW(try { throw EInputError("x"); } catch (const Exception &) {});
+    EXPECT_NO_THROW(try { throw EOverflow(); } catch (const EExternal &){});
+    EXPECT_NO_THROW(try { throw EInputError("x"); } catch (const Exception &){});
 }
 
 TEST(Failures, ClosingFullStopFollowsTheLastCharacter)
 {
-    struct Row { const char *message, *shown; };
+    struct Row {
+        const char *message, *shown;
+    };
     const Row rows[] = {
         {"Floating point overflow", "Floating point overflow."},
         {"Stream write error.", "Stream write error."},
@@ -42,14 +44,18 @@ TEST(Failures, ClosingFullStopFollowsTheLastCharacter)
 TEST(Failures, RefusalsShowTheWholeFieldText)
 {
     using namespace std::string_literals;
-    struct Row { std::string text, shown; };
+    struct Row {
+        std::string text, shown;
+    };
     const Row rows[] = {
-        {"12.\0"s "5", "12.?5"},
+        {"12.\0"s
+         "5",
+            "12.?5"},
         {"1\n2", "1?2"},
         {"1\r\n2", "1??2"},
         {"\t12", "?12"},
         {"1\x7f", "1?"},
-        {"1\u00852", "1?2"},           // NEL, a control character of two bytes
+        {"1\u00852", "1?2"},                  // NEL, a control character of two bytes
         {"1\u00A0\u04152", "1\u00A0\u04152"}, // no-break space and Cyrillic stay
         {"12,5\0"s, "12,5?"},
     };
@@ -64,7 +70,9 @@ TEST(Failures, RefusalsShowTheWholeFieldText)
 
 TEST(Failures, FileMessagesCarryTheSystemTextTrimmed)
 {
-    struct Row { const char *raw, *shown; };
+    struct Row {
+        const char *raw, *shown;
+    };
     const Row rows[] = {
         {"No such file or directory", "No such file or directory"},
         {"The system cannot find the path specified. \r\n", "The system cannot find the path specified"},
@@ -74,14 +82,18 @@ TEST(Failures, FileMessagesCarryTheSystemTextTrimmed)
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.raw);
-        EXPECT_EQ(std::string(cannotOpenFile("/h.txt", row.raw).what()), "Cannot open file \"/h.txt\". " + std::string(row.shown));
-        EXPECT_EQ(std::string(cannotCreateFile("/h.txt", row.raw).what()), "Cannot create file \"/h.txt\". " + std::string(row.shown));
+        EXPECT_EQ(std::string(cannotOpenFile("/h.txt", row.raw).what()),
+            "Cannot open file \"/h.txt\". " + std::string(row.shown));
+        EXPECT_EQ(std::string(cannotCreateFile("/h.txt", row.raw).what()),
+            "Cannot create file \"/h.txt\". " + std::string(row.shown));
     }
 }
 
 TEST(Failures, ApplicationTitleFromTheProgramPath)
 {
-    struct Row { const char *path, *title; };
+    struct Row {
+        const char *path, *title;
+    };
     const Row rows[] = {
         {"/usr/bin/naklon", "naklon"},
         {"C:\\Tools\\BEAM.CALC.EXE", "Beam"},

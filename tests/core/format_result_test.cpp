@@ -27,9 +27,9 @@ TEST_P(FormatResultRows, WritesWithBothSeparatorSettings)
     EXPECT_EQ(formatResult(row.value, row.decimals, kCommaBlank), row.commaBlank);
 }
 
-INSTANTIATE_TEST_SUITE_P(Values, FormatResultRows,
-    testing::Values(
-        FormatRow{12345.678, 1, "12,345.7", "12 345,7"},
+INSTANTIATE_TEST_SUITE_P(Values,
+    FormatResultRows,
+    testing::Values(FormatRow{12345.678, 1, "12,345.7", "12 345,7"},
         FormatRow{12345.678, 2, "12,345.68", "12 345,68"},
         FormatRow{12345.678, 3, "12,345.678", "12 345,678"},
         FormatRow{0.5, 1, "0.5", "0,5"},

@@ -14,7 +14,11 @@ std::string appendAll(std::string history, std::initializer_list<const char *> l
 
 TEST(HistoryText, AppendedLinesEachEndWithALineBreak)
 {
-    struct Row { const char *name; std::string start; std::string result; };
+    struct Row {
+        const char *name;
+        std::string start;
+        std::string result;
+    };
     const Row rows[] = {
         {"from start lands on the second line", std::string(kInitialHistory), "\r\nL1\r\nL2\r\n\r\n"},
         {"after clear lands on the first line", "", "L1\r\nL2\r\n\r\n"},
@@ -33,7 +37,11 @@ TEST(HistoryText, EmptyLineAfterAnOpenLastLineOnlyClosesIt)
 
 TEST(HistoryText, LineBreaksOfAFileBecomeCrLf)
 {
-    struct Row { const char *name; std::string file; std::string text; };
+    struct Row {
+        const char *name;
+        std::string file;
+        std::string text;
+    };
     const Row rows[] = {
         {"crlf stays", "a\r\nb\r\n", "a\r\nb\r\n"},
         {"lf alone", "a\nb\n", "a\r\nb\r\n"},

@@ -7,9 +7,11 @@ namespace {
 
 TEST(MaterialTables, GiveTheStrengthsOfEveryClass)
 {
-    struct Row { double key, rbt, rb; };
-    const Row concrete[] = {{15, 7.6452, 86}, {20, 9.1743, 117}, {25, 10.7033, 148},
-                            {30, 12.2324, 173}, {35, 13.2517, 198}, {40, 14.2711, 224}};
+    struct Row {
+        double key, rbt, rb;
+    };
+    const Row concrete[] = {{15, 7.6452, 86}, {20, 9.1743, 117}, {25, 10.7033, 148}, {30, 12.2324, 173},
+        {35, 13.2517, 198}, {40, 14.2711, 224}};
     for (const Row &row : concrete) {
         SCOPED_TRACE(row.key);
         const auto found = ConcreteClassTable::lookup(row.key);

@@ -7,7 +7,9 @@ namespace {
 
 TEST(NumberFormat, SettlesEachSeparatorFromTheLocaleValue)
 {
-    struct Row { const char *name, *localeValue, *settled; };
+    struct Row {
+        const char *name, *localeValue, *settled;
+    };
     const Row rows[] = {
         {"one ascii character as it stands", ",", ","},
         {"a blank as it stands", " ", " "},

@@ -30,9 +30,9 @@ TEST_P(ReadNumberRows, GivesTheValueAndSaysWhetherItStopped)
     EXPECT_EQ(reading.wholeText, row.wholeText);
 }
 
-INSTANTIATE_TEST_SUITE_P(Texts, ReadNumberRows,
-    testing::Values(
-        ReadingRow{"empty", "", 0, true},
+INSTANTIATE_TEST_SUITE_P(Texts,
+    ReadNumberRows,
+    testing::Values(ReadingRow{"empty", "", 0, true},
         ReadingRow{"three_blanks", "   ", 0, true},
         ReadingRow{"minus_alone", "-", 0, true},
         ReadingRow{"plain", "12", 12, true},
@@ -88,9 +88,9 @@ TEST_P(ReadNumberOverflow, FailsAsOverflow)
     EXPECT_THROW(readNumber(GetParam().text), EOverflow);
 }
 
-INSTANTIATE_TEST_SUITE_P(Texts, ReadNumberOverflow,
-    testing::Values(
-        OverflowRow{"beyond_double_range", "1e400"},
+INSTANTIATE_TEST_SUITE_P(Texts,
+    ReadNumberOverflow,
+    testing::Values(OverflowRow{"beyond_double_range", "1e400"},
         OverflowRow{"negative_beyond_double_range", "-1e309"},
         OverflowRow{"beyond_extended_range_while_scaling", "1e5000"},
         OverflowRow{"running_number_of_5000_digits", std::string(5000, '9')},

@@ -15,10 +15,21 @@ TEST(Windows1251, EveryByteRoundTrips)
 
 TEST(Windows1251, MapsTheCodePage)
 {
-    struct Row { unsigned char byte; const char *utf8; };
+    struct Row {
+        unsigned char byte;
+        const char *utf8;
+    };
     const Row rows[] = {
-        {0xC0, "А"}, {0xFF, "я"}, {0xA8, "Ё"}, {0xB8, "ё"}, {0xB9, "№"}, {0x88, "€"},
-        {0x98, "\u0098"}, {0xA0, "\u00A0"}, {0x96, "–"}, {0x41, "A"},
+        {0xC0, "А"},
+        {0xFF, "я"},
+        {0xA8, "Ё"},
+        {0xB8, "ё"},
+        {0xB9, "№"},
+        {0x88, "€"},
+        {0x98, "\u0098"},
+        {0xA0, "\u00A0"},
+        {0x96, "–"},
+        {0x41, "A"},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.utf8);

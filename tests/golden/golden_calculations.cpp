@@ -116,19 +116,19 @@ void addStirrups(std::vector<Case> &cases, StirrupsInput in)
 {
     const bool check = in.mode == StirrupsMode::Check;
     cases.push_back({std::string("Хомуты ") + (check ? "проверка " : "подбор ")
-                         + joined({in.concreteClass, in.reinforcementClass, in.spacing, in.value, in.width, in.depth}),
-                     [in] { return calculateStirrups(in, kFormat); },
-                     [in, check](Figures &f) {
-                         const E s(field(in.spacing)), v(field(in.value)), b(field(in.width)), h0(field(in.depth));
-                         const E rbt(rbtOf(in.concreteClass)), rsw(rswOf(in.reinforcementClass));
-                         if (check) {
-                             const E product = ((h0 * h0) * ((E(8.0) * rbt) * b)) * ((rsw * v) / s);
-                             f.add("Q2", product);
-                             f.add("Q", squareRoot(product).toDouble());
-                         } else {
-                             const E divisor = (h0 * h0) * ((E(8.0) * rbt) * b);
-                             f.add("Asw", (((v * v) / divisor) * s / rsw).toDouble());
-                         }
+            + joined({in.concreteClass, in.reinforcementClass, in.spacing, in.value, in.width, in.depth}),
+        [in] { return calculateStirrups(in, kFormat); },
+        [in, check](Figures &f) {
+        const E s(field(in.spacing)), v(field(in.value)), b(field(in.width)), h0(field(in.depth));
+        const E rbt(rbtOf(in.concreteClass)), rsw(rswOf(in.reinforcementClass));
+        if (check) {
+            const E product = ((h0 * h0) * ((E(8.0) * rbt) * b)) * ((rsw * v) / s);
+            f.add("Q2", product);
+            f.add("Q", squareRoot(product).toDouble());
+        } else {
+            const E divisor = (h0 * h0) * ((E(8.0) * rbt) * b);
+            f.add("Asw", (((v * v) / divisor) * s / rsw).toDouble());
+        }
                      }});
 }
 
@@ -136,83 +136,83 @@ void addBentUpBars(std::vector<Case> &cases, BentUpBarsInput in)
 {
     const bool check = in.mode == BentUpBarsMode::Check;
     cases.push_back({std::string("Отгибы ") + (check ? "проверка " : "подбор ")
-                         + joined({in.reinforcementClass, in.angle, in.value}),
-                     [in] { return calculateBentUpBars(in, kFormat); },
-                     [in, check](Figures &f) {
-                         const E rsw(rswOf(in.reinforcementClass)), v(field(in.value));
-                         const E sine = sinDegrees(field(in.angle));
-                         f.add("sin", sine);
-                         f.add(check ? "Q" : "A", (check ? sine * (rsw * v) : v / (sine * rsw)).toDouble());
+            + joined({in.reinforcementClass, in.angle, in.value}),
+        [in] { return calculateBentUpBars(in, kFormat); },
+        [in, check](Figures &f) {
+        const E rsw(rswOf(in.reinforcementClass)), v(field(in.value));
+        const E sine = sinDegrees(field(in.angle));
+        f.add("sin", sine);
+        f.add(check ? "Q" : "A", (check ? sine * (rsw * v) : v / (sine * rsw)).toDouble());
                      }});
 }
 
 void addNoReinforcement(std::vector<Case> &cases, NoReinforcementInput in)
 {
     const bool slab = in.kind == MemberKind::SolidSlab;
-    cases.push_back({std::string("Без арматуры ") + (slab ? "плита " : "балка ")
-                         + joined({in.concreteClass, in.width, in.depth}),
-                     [in] { return calculateNoReinforcement(in, kFormat); },
-                     [in, slab](Figures &f) {
-                         const E rbt(rbtOf(in.concreteClass)), b(field(in.width)), h0(field(in.depth));
-                         const E k1(slab ? 2.5 : 2.0), k2(slab ? 1.5 : 1.2);
-                         f.add("Q1", (((k1 * rbt) * b) * h0).toDouble());
-                         f.add("Q2", (((h0 * h0) * ((k2 * rbt) * b)) / (E(2.0) * h0)).toDouble());
-                     }});
+    cases.push_back(
+        {std::string("Без арматуры ") + (slab ? "плита " : "балка ") + joined({in.concreteClass, in.width, in.depth}),
+            [in] { return calculateNoReinforcement(in, kFormat); },
+            [in, slab](Figures &f) {
+        const E rbt(rbtOf(in.concreteClass)), b(field(in.width)), h0(field(in.depth));
+        const E k1(slab ? 2.5 : 2.0), k2(slab ? 1.5 : 1.2);
+        f.add("Q1", (((k1 * rbt) * b) * h0).toDouble());
+        f.add("Q2", (((h0 * h0) * ((k2 * rbt) * b)) / (E(2.0) * h0)).toDouble());
+         }});
 }
 
 void addPullOff(std::vector<Case> &cases, PullOffInput in)
 {
     const bool bent = in.reinforcement == PullOffReinforcement::BentUpBars;
-    cases.push_back({std::string("Отрыв ") + (bent ? "отгибы " : "хомуты ")
-                         + joined({in.reinforcementClass, in.force, in.angle}),
-                     [in] { return calculatePullOff(in, kFormat); },
-                     [in, bent](Figures &f) {
-                         const E rsw(rswOf(in.reinforcementClass)), force(field(in.force));
-                         if (!bent) {
-                             f.add("A", (force / rsw).toDouble());
-                             return;
-                         }
-                         const E sine = sinDegrees(in.angle == kPullOffAnglePrompt ? 0.0 : field(in.angle));
-                         f.add("sin", sine);
-                         f.add("A", (force / (sine * rsw)).toDouble());
-                     }});
+    cases.push_back(
+        {std::string("Отрыв ") + (bent ? "отгибы " : "хомуты ") + joined({in.reinforcementClass, in.force, in.angle}),
+            [in] { return calculatePullOff(in, kFormat); },
+            [in, bent](Figures &f) {
+        const E rsw(rswOf(in.reinforcementClass)), force(field(in.force));
+        if (!bent) {
+            f.add("A", (force / rsw).toDouble());
+            return;
+        }
+        const E sine = sinDegrees(in.angle == kPullOffAnglePrompt ? 0.0 : field(in.angle));
+        f.add("sin", sine);
+        f.add("A", (force / (sine * rsw)).toDouble());
+         }});
 }
 
 void addPunching(std::vector<Case> &cases, PunchingInput in)
 {
-    cases.push_back({"Продавливание "
-                         + joined({in.concreteClass, in.reinforcementClass, in.force, in.halfPerimeterSum, in.depth}),
-                     [in] { return calculatePunching(in, kFormat); },
-                     [in](Figures &f) {
-                         const E rbt(rbtOf(in.concreteClass)), rsw(rswOf(in.reinforcementClass));
-                         const E u(field(in.halfPerimeterSum)), h0(field(in.depth));
-                         const double force = field(in.force);
-                         const double fb = ((rbt * u) * h0).toDouble();
-                         f.add("Fb", fb);
-                         f.add("F", force);
-                         if (fb < force)
-                             f.add("Asw", ((E(force) - (rbt * u) * h0) / rsw).toDouble());
-                     }});
+    cases.push_back(
+        {"Продавливание " + joined({in.concreteClass, in.reinforcementClass, in.force, in.halfPerimeterSum, in.depth}),
+            [in] { return calculatePunching(in, kFormat); },
+            [in](Figures &f) {
+        const E rbt(rbtOf(in.concreteClass)), rsw(rswOf(in.reinforcementClass));
+        const E u(field(in.halfPerimeterSum)), h0(field(in.depth));
+        const double force = field(in.force);
+        const double fb = ((rbt * u) * h0).toDouble();
+        f.add("Fb", fb);
+        f.add("F", force);
+        if (fb < force)
+            f.add("Asw", ((E(force) - (rbt * u) * h0) / rsw).toDouble());
+         }});
 }
 
 void addLocalBearing(std::vector<Case> &cases, LocalBearingInput in)
 {
     const bool uniform = in.load == LoadDistribution::Uniform;
     cases.push_back({std::string("Смятие ") + (uniform ? "равномерная " : "неравномерная ")
-                         + joined({in.concreteClass, in.bearingArea, in.designArea, in.force}),
-                     [in] { return calculateLocalBearing(in, kFormat); },
-                     [in, uniform](Figures &f) {
-                         const E rb(rbOf(in.concreteClass)), bearing(field(in.bearingArea));
-                         const E ratio = E(field(in.designArea)) / bearing;
-                         f.add("ratio", ratio);
-                         const E y = naturalLog(ratio);
-                         f.add("ln", y);
-                         const E x = y * E(kOneThird);
-                         f.add("exp", exponential(x));
-                         const double phi = bearingCoefficient(ratio);
-                         f.add("phi", phi);
-                         f.add("P", (((E(phi) * rb) * E(uniform ? 1.0 : 0.75)) * bearing).toDouble());
-                         f.add("N", field(in.force));
+            + joined({in.concreteClass, in.bearingArea, in.designArea, in.force}),
+        [in] { return calculateLocalBearing(in, kFormat); },
+        [in, uniform](Figures &f) {
+        const E rb(rbOf(in.concreteClass)), bearing(field(in.bearingArea));
+        const E ratio = E(field(in.designArea)) / bearing;
+        f.add("ratio", ratio);
+        const E y = naturalLog(ratio);
+        f.add("ln", y);
+        const E x = y * E(kOneThird);
+        f.add("exp", exponential(x));
+        const double phi = bearingCoefficient(ratio);
+        f.add("phi", phi);
+        f.add("P", (((E(phi) * rb) * E(uniform ? 1.0 : 0.75)) * bearing).toDouble());
+        f.add("N", field(in.force));
                      }});
 }
 
@@ -257,8 +257,8 @@ std::vector<Case> allCases()
     for (const StirrupsInput &in : stirrupsEdges)
         addStirrups(cases, in);
 
-    const char *angles[] = {"0", "30", "45", "60", "90", "180", "270", "360", "-90", "33.3", "720", "1e3",
-                            "1e10", "1e15", "1e18", "5e20", "5.28e20", "6e20", "1e300", "0e6000"};
+    const char *angles[] = {"0", "30", "45", "60", "90", "180", "270", "360", "-90", "33.3", "720", "1e3", "1e10",
+        "1e15", "1e18", "5e20", "5.28e20", "6e20", "1e300", "0e6000"};
     for (const char *a : angles) {
         addBentUpBars(cases, {"400", a, "2.5", BentUpBarsMode::Check});
         addBentUpBars(cases, {"300", a, "5000", BentUpBarsMode::Selection});
@@ -345,7 +345,7 @@ std::vector<Case> allCases()
         addPunching(cases, in);
 
     const char *ratios[][2] = {{"100", "800"}, {"200", "1000"}, {"100", "2700"}, {"1", "1000"}, {"100", "100"},
-                               {"800", "100"}, {"3", "7"},      {"10", "64"},     {"1", "125"},  {"37.5", "412.7"}};
+        {"800", "100"}, {"3", "7"}, {"10", "64"}, {"1", "125"}, {"37.5", "412.7"}};
     for (const char *c : concrete) {
         for (const auto &ratio : ratios) {
             addLocalBearing(cases, {c, ratio[0], ratio[1], "20000", LoadDistribution::Uniform});
@@ -425,7 +425,7 @@ int check(const std::string &actual, const char *path)
             break;
         if (actualLine != expectedLine || moreActual != moreExpected) {
             std::printf("line %d differs\nexpected: %s\nactual:   %s\n", line, expectedLine.c_str(),
-                        actualLine.c_str());
+                actualLine.c_str());
             break;
         }
     }

@@ -84,7 +84,7 @@ TEST_F(HistoryFileFaults, AFileRemovedAfterTheDialogCannotBeOpened)
     writeFile(name, "L1\r\n");
     QFile::remove(name); // between the dialog's choice and the read
     EXPECT_EQ(messageOf([&] { readHistoryFile(name); }),
-              "Cannot open file \"" + name.toStdString() + "\". No such file or directory");
+        "Cannot open file \"" + name.toStdString() + "\". No such file or directory");
 }
 
 TEST_F(HistoryFileFaults, AFileReplacedByAShorterOneReadsWhatIsThere)
@@ -112,7 +112,7 @@ TEST_F(HistoryFileFaults, AFolderRemovedBeforeTheSaveIsReported)
     const QString name = inner + QStringLiteral("/h.txt");
     ASSERT_TRUE(QDir().rmdir(inner));
     EXPECT_EQ(messageOf([&] { saveHistoryFile(name, "L1\r\n"); }),
-              "Cannot create file \"" + name.toStdString() + "\". No such file or directory");
+        "Cannot create file \"" + name.toStdString() + "\". No such file or directory");
     EXPECT_FALSE(QFile::exists(inner));
 }
 
@@ -166,9 +166,9 @@ TEST_P(HistoryFileShortWrites, KeepTheOldFileAndLeaveNothingElse)
     EXPECT_EQ(entries(), QStringList{QStringLiteral("h.txt")});
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, HistoryFileShortWrites,
-    testing::Values(
-        ShortWriteRow{"nothing_fits", 10, 0},
+INSTANTIATE_TEST_SUITE_P(Rows,
+    HistoryFileShortWrites,
+    testing::Values(ShortWriteRow{"nothing_fits", 10, 0},
         ShortWriteRow{"one_byte_fits", 10, 1},
         ShortWriteRow{"small_history_stops_in_the_middle", 1000, 500},
         ShortWriteRow{"stops_in_the_middle", 100000, 4096},
@@ -280,9 +280,9 @@ enum class Operation { Open, Save };
 
 struct KindRow {
     const char *name;
-    const char *entry;  // the name opened or saved to
+    const char *entry; // the name opened or saved to
     Operation operation;
-    int error;          // 0: the operation succeeds
+    int error;           // 0: the operation succeeds
     const char *landsOn; // for a save that succeeds: the name whose file gets the history
     bool needsDevice = false;
 };
@@ -313,7 +313,8 @@ protected:
         // The null device, made here so that nothing of the system's is at stake.
         hasDevice_ = ::mknod(name("device").constData(), S_IFCHR | 0666, makedev(1, 3)) == 0;
         for (const char *kind : {"regular", "missing", "folder", "fifo", "socket", "device"})
-            ASSERT_TRUE(QFile::link(QString::fromLatin1(kind), path(QStringLiteral("link_to_") + QString::fromLatin1(kind))));
+            ASSERT_TRUE(
+                QFile::link(QString::fromLatin1(kind), path(QStringLiteral("link_to_") + QString::fromLatin1(kind))));
     }
 
     QByteArray name(const char *entry) const { return QFile::encodeName(path(QString::fromLatin1(entry))); }
@@ -321,7 +322,8 @@ protected:
     std::map<QString, Entry> snapshot() const
     {
         std::map<QString, Entry> all;
-        for (const QString &entry : QDir(folder_.path()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot))
+        for (const QString &entry :
+            QDir(folder_.path()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot))
             all[entry] = entryAt(path(entry));
         return all;
     }
@@ -347,8 +349,8 @@ TEST_P(FileKinds, NothingButARegularFileIsReadOrReplaced)
     EXPECT_FALSE(watchdog.stop()) << "waited more than a second";
 
     if (row.error != 0) {
-        EXPECT_EQ(message, row.operation == Operation::Open ? cannotOpenText(target, row.error)
-                                                            : cannotCreateText(target, row.error));
+        EXPECT_EQ(message,
+            row.operation == Operation::Open ? cannotOpenText(target, row.error) : cannotCreateText(target, row.error));
     } else {
         EXPECT_EQ(message, "(no failure)");
         if (row.operation == Operation::Open) {
@@ -369,9 +371,9 @@ TEST_P(FileKinds, NothingButARegularFileIsReadOrReplaced)
 // ENXIO, "No such device or address", is what the system itself says when a
 // socket is opened; the program gives it for every name that is not a file
 // of text.
-INSTANTIATE_TEST_SUITE_P(Rows, FileKinds,
-    testing::Values(
-        KindRow{"open_regular", "regular", Operation::Open, 0, nullptr},
+INSTANTIATE_TEST_SUITE_P(Rows,
+    FileKinds,
+    testing::Values(KindRow{"open_regular", "regular", Operation::Open, 0, nullptr},
         KindRow{"open_missing", "missing", Operation::Open, ENOENT, nullptr},
         KindRow{"open_folder", "folder", Operation::Open, EISDIR, nullptr},
         KindRow{"open_fifo", "fifo", Operation::Open, ENXIO, nullptr},
@@ -446,8 +448,8 @@ TEST_F(HistoryFileFaults, AReadOnlyMountGivesTheSystemsReason)
     const QString name = mountPoint + QStringLiteral("/h.txt");
     const QByteArray point = QFile::encodeName(mountPoint);
     const std::string result = inChild([&]() -> std::string {
-        if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-            ::mount("tmpfs", point.constData(), "tmpfs", 0, "size=64k") != 0)
+        if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
+            || ::mount("tmpfs", point.constData(), "tmpfs", 0, "size=64k") != 0)
             return std::string("skip: no mount of its own: ") + std::strerror(errno);
         writeFile(name, "old\r\n");
         if (::mount(nullptr, point.constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) != 0)
@@ -505,19 +507,22 @@ TEST_P(LockedFolder, AWritableFileIsRewrittenInPlace)
     if (message.starts_with("skip: "))
         GTEST_SKIP() << message.substr(6);
 
-    EXPECT_EQ(message, row.error != 0 ? cannotCreateText(name, row.error)
-                       : row.shortWrite ? std::string("Stream write error") : std::string("(no failure)"));
+    EXPECT_EQ(message,
+        row.error != 0       ? cannotCreateText(name, row.error)
+            : row.shortWrite ? std::string("Stream write error")
+                             : std::string("(no failure)"));
     EXPECT_EQ(contentsOf(name), row.contents);
     struct stat after {};
     ASSERT_EQ(::stat(file.constData(), &after), 0);
     EXPECT_EQ(after.st_ino, before.st_ino);
     EXPECT_EQ(after.st_mode, before.st_mode);
-    EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{QStringLiteral("h.txt")});
+    EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+        QStringList{QStringLiteral("h.txt")});
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, LockedFolder,
-    testing::Values(
-        LockedFolderRow{"writable_file", 0644, RLIM_INFINITY, 0, false, "new history\r\n"},
+INSTANTIATE_TEST_SUITE_P(Rows,
+    LockedFolder,
+    testing::Values(LockedFolderRow{"writable_file", 0644, RLIM_INFINITY, 0, false, "new history\r\n"},
         LockedFolderRow{"read_only_file", 0444, RLIM_INFINITY, EACCES, false, "old\r\n"},
         LockedFolderRow{"short_write_keeps_what_was_written", 0644, 4, 0, true, "new "}),
     [](const testing::TestParamInfo<LockedFolderRow> &info) { return std::string(info.param.name); });

@@ -158,7 +158,7 @@ void HistoryFileTest::openFailures()
     QVERIFY(QDir(dir->path()).mkpath(QStringLiteral("folder")));
     writeFile(path("plain.txt"), "x");
     QCOMPARE(thrownBy([&] { naklon::readHistoryFile(path(name)); }),
-             QStringLiteral("Cannot open file \"%1\". %2").arg(path(name), osText(error)));
+        QStringLiteral("Cannot open file \"%1\". %2").arg(path(name), osText(error)));
 }
 
 void HistoryFileTest::createFailures_data()
@@ -178,10 +178,10 @@ void HistoryFileTest::createFailures()
     QVERIFY(QDir(dir->path()).mkpath(QStringLiteral("folder")));
     writeFile(path("plain.txt"), "x");
     QCOMPARE(thrownBy([&] { naklon::saveHistoryFile(path(name), "new"); }),
-             QStringLiteral("Cannot create file \"%1\". %2").arg(path(name), osText(error)));
+        QStringLiteral("Cannot create file \"%1\". %2").arg(path(name), osText(error)));
     QCOMPARE(fileContents(path("plain.txt")), QByteArray("x"));
     QCOMPARE(QDir(dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-             (QStringList{"folder", "plain.txt"}));
+        (QStringList{"folder", "plain.txt"}));
     QVERIFY(QDir(path("folder")).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
 }
 

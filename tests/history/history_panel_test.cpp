@@ -40,9 +40,12 @@ struct PageControls {
 };
 
 constexpr PageControls kPages[] = {
-    {"Memo1", "Button2", "Button4", "Button3"},    {"Memo2", "Button7", "Button5", "Button8"},
-    {"Memo3", "Button11", "Button9", "Button12"},  {"Memo4", "Button15", "Button13", "Button16"},
-    {"Memo5", "Button19", "Button17", "Button20"}, {"Memo6", "Button23", "Button21", "Button24"},
+    {"Memo1", "Button2", "Button4", "Button3"},
+    {"Memo2", "Button7", "Button5", "Button8"},
+    {"Memo3", "Button11", "Button9", "Button12"},
+    {"Memo4", "Button15", "Button13", "Button16"},
+    {"Memo5", "Button19", "Button17", "Button20"},
+    {"Memo6", "Button23", "Button21", "Button24"},
 };
 
 // What a dialog showed when it came up.
@@ -86,7 +89,7 @@ private:
         }
         auto *typed = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
         shown.append({dialog->objectName(), dialog->directory().absolutePath(), typed ? typed->text() : QString(),
-                      dialog->frameGeometry(), dialog->windowModality()});
+            dialog->frameGeometry(), dialog->windowModality()});
         const std::optional<QString> path = answers_.front();
         answers_.pop_front();
         if (!path) {
@@ -388,14 +391,14 @@ void HistoryPanelTest::failuresLeaveTheHistoryAsItWas()
 
     const QString message = QStringLiteral("Cannot %1 file \"%2\". %3.")
                                 .arg(saving ? QStringLiteral("create") : QStringLiteral("open"), path(name),
-                                     QString::fromLocal8Bit(std::strerror(error)));
+                                    QString::fromLocal8Bit(std::strerror(error)));
     QCOMPARE(reporter.shown.size(), 1);
     QCOMPARE(reporter.shown.first().first, message);
     QCOMPARE(memo(5)->document()->toRawText(), before);
     QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
     QCOMPARE(contents(path("plain.txt")), QByteArray("x"));
     QCOMPARE(QDir(dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-             QStringList{"plain.txt"});
+        QStringList{"plain.txt"});
 }
 
 void HistoryPanelTest::aFileOverTheCapacityLeavesTheHistory_data()
@@ -436,16 +439,34 @@ void HistoryPanelTest::charactersOutsideTheCodePage_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("shown");
 
-    QTest::newRow("typed Cyrillic stays") << "key" << "Ёж" << "Ёж";
-    QTest::newRow("typed euro sign stays") << "key" << "€" << "€";
-    QTest::newRow("typed CJK") << "key" << "中" << "?";
-    QTest::newRow("typed emoji: one code point, one mark") << "key" << "😀" << "?";
-    QTest::newRow("pasted mixture") << "paste" << "a中b😀c≤d" << "a?b?c?d";
-    QTest::newRow("pasted lines stay lines") << "paste" << "a\nб\r\nc" << "a\nб\nc";
+    QTest::newRow("typed Cyrillic stays") << "key"
+                                          << "Ёж"
+                                          << "Ёж";
+    QTest::newRow("typed euro sign stays") << "key"
+                                           << "€"
+                                           << "€";
+    QTest::newRow("typed CJK") << "key"
+                               << "中"
+                               << "?";
+    QTest::newRow("typed emoji: one code point, one mark") << "key"
+                                                           << "😀"
+                                                           << "?";
+    QTest::newRow("pasted mixture") << "paste"
+                                    << "a中b😀c≤d"
+                                    << "a?b?c?d";
+    QTest::newRow("pasted lines stay lines") << "paste"
+                                             << "a\nб\r\nc"
+                                             << "a\nб\nc";
     QTest::newRow("pasted zero") << "paste" << QStringLiteral("a") + QChar(0) + u'b' << "a?b";
-    QTest::newRow("input method commit") << "im" << "≥ 5" << "? 5";
-    QTest::newRow("appended from a field") << "append" << "x ≈ y" << "x ? y\n";
-    QTest::newRow("Shift+Enter is a plain line break") << "shift-enter" << "" << "\n";
+    QTest::newRow("input method commit") << "im"
+                                         << "≥ 5"
+                                         << "? 5";
+    QTest::newRow("appended from a field") << "append"
+                                           << "x ≈ y"
+                                           << "x ? y\n";
+    QTest::newRow("Shift+Enter is a plain line break") << "shift-enter"
+                                                       << ""
+                                                       << "\n";
 }
 
 void HistoryPanelTest::charactersOutsideTheCodePage()
@@ -519,12 +540,12 @@ void HistoryPanelTest::dialogsRememberTheirNames()
         QString offeredName;
     };
     const Step steps[] = {
-        {4, false, std::nullopt, cwd, QString()},                 // nothing opened yet; cancelled
-        {1, false, path("a.txt"), cwd, QString()},                // still nothing after the cancel
-        {4, false, std::nullopt, dir->path(), "a.txt"},            // page 4 offers page 1's file; cancelled
-        {2, true, std::nullopt, cwd, "хомуты"},                   // opening never changes the save name
-        {6, false, path("b.txt"), dir->path(), "a.txt"},           // the cancel kept the name
-        {3, true, path("saves/c"), cwd, "хомуты"},                // a name without extension: "txt" added
+        {4, false, std::nullopt, cwd, QString()},        // nothing opened yet; cancelled
+        {1, false, path("a.txt"), cwd, QString()},       // still nothing after the cancel
+        {4, false, std::nullopt, dir->path(), "a.txt"},  // page 4 offers page 1's file; cancelled
+        {2, true, std::nullopt, cwd, "хомуты"},          // opening never changes the save name
+        {6, false, path("b.txt"), dir->path(), "a.txt"}, // the cancel kept the name
+        {3, true, path("saves/c"), cwd, "хомуты"},       // a name without extension: "txt" added
     };
     QVERIFY(QDir(dir->path()).mkpath(QStringLiteral("saves")));
     for (const Step &step : steps) {
@@ -604,7 +625,8 @@ void HistoryPanelTest::rowsBreakOnlyAtBlanks()
         const int end = row.textStart() + row.textLength();
         const bool atBlank = end == line.size() || line.at(end - 1) == QLatin1Char(' ');
         QVERIFY2(atBlank || !shown.contains(QLatin1Char(' ')), qPrintable(shown));
-        QVERIFY2(row.naturalTextWidth() <= row.width() + 1 || !shown.trimmed().contains(QLatin1Char(' ')), qPrintable(shown));
+        QVERIFY2(row.naturalTextWidth() <= row.width() + 1 || !shown.trimmed().contains(QLatin1Char(' ')),
+            qPrintable(shown));
     }
 }
 

@@ -30,8 +30,7 @@ QString spokenName(QWidget *widget)
 
 QString nameOf(QWidget *widget)
 {
-    return widget->objectName().isEmpty() ? QString::fromUtf8(widget->metaObject()->className())
-                                          : widget->objectName();
+    return widget->objectName().isEmpty() ? QString::fromUtf8(widget->metaObject()->className()) : widget->objectName();
 }
 
 } // namespace
@@ -109,8 +108,8 @@ void AccessibilityTest::everyPageFocusChainIsNamed()
     // passes over while another option of their group is checked included.
     const auto widgets = tabs()->currentWidget()->findChildren<QWidget *>();
     for (QWidget *widget : widgets) {
-        if ((widget->focusPolicy() & Qt::TabFocus) && widget->isVisibleTo(window.get()) && widget->isEnabled() &&
-            !widget->focusProxy() && spokenName(widget).isEmpty())
+        if ((widget->focusPolicy() & Qt::TabFocus) && widget->isVisibleTo(window.get()) && widget->isEnabled()
+            && !widget->focusProxy() && spokenName(widget).isEmpty())
             unnamed << nameOf(widget);
     }
     QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(u' ')));
@@ -121,33 +120,60 @@ void AccessibilityTest::namesComeFromTheCaptions_data()
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("name");
 
-    QTest::newRow("spacing field") << "Edit1" << "Шаг (см)";
-    QTest::newRow("area field, check mode") << "Edit2" << "Площадь (см2)";
-    QTest::newRow("width field under a wider label") << "Edit3" << "Ширина сечения (см)";
-    QTest::newRow("h0 field at the row's right") << "Edit4" << "h0 (см)";
-    QTest::newRow("angle field of bent-up bars") << "Edit5" << "Угол (град)";
-    QTest::newRow("width without reinforcement") << "Edit7" << "Ширина (см)";
-    QTest::newRow("h0 without reinforcement") << "Edit8" << "h0 (см)";
-    QTest::newRow("pull-off force") << "Edit9" << "Отрывающее усилие (кг)";
-    QTest::newRow("punching force, label narrower than field") << "Edit11" << "Продавливающая сила (кг)";
-    QTest::newRow("half perimeter") << "Edit12" << "Полусумма периметров (см)";
-    QTest::newRow("h0 of punching") << "Edit13" << "h0 (см)";
-    QTest::newRow("compressive force") << "Edit10" << "Сжимающая сила (кг)";
-    QTest::newRow("loaded area") << "Edit14" << "F смятия (см2)";
-    QTest::newRow("design area") << "Edit15" << "F-см расчетное (см2)";
-    QTest::newRow("concrete class, page 1") << "ComboBox1" << "Класс бетона";
-    QTest::newRow("reinforcement class, page 1") << "ComboBox2" << "Класс арматуры";
-    QTest::newRow("reinforcement class, page 2") << "ComboBox4" << "Класс арматуры";
-    QTest::newRow("concrete class, page 3") << "ComboBox3" << "Класс бетона";
-    QTest::newRow("wider reinforcement list, page 4") << "ComboBox5" << "Класс арматуры";
-    QTest::newRow("concrete class, page 5") << "ComboBox6" << "Класс бетона";
-    QTest::newRow("reinforcement class, page 5") << "ComboBox7" << "Класс арматуры";
-    QTest::newRow("concrete class, page 6") << "ComboBox8" << "Класс бетона";
-    QTest::newRow("angle list without a label") << "ComboBox10" << "Угол (град)";
-    QTest::newRow("history box") << "Memo4" << "История вычислений";
-    QTest::newRow("option with leading blanks") << "RadioButton5" << "Сплошные плиты";
-    QTest::newRow("open button") << "Button4" << "Открыть";
-    QTest::newRow("reference button") << "Button25" << "Справка";
+    QTest::newRow("spacing field") << "Edit1"
+                                   << "Шаг (см)";
+    QTest::newRow("area field, check mode") << "Edit2"
+                                            << "Площадь (см2)";
+    QTest::newRow("width field under a wider label") << "Edit3"
+                                                     << "Ширина сечения (см)";
+    QTest::newRow("h0 field at the row's right") << "Edit4"
+                                                 << "h0 (см)";
+    QTest::newRow("angle field of bent-up bars") << "Edit5"
+                                                 << "Угол (град)";
+    QTest::newRow("width without reinforcement") << "Edit7"
+                                                 << "Ширина (см)";
+    QTest::newRow("h0 without reinforcement") << "Edit8"
+                                              << "h0 (см)";
+    QTest::newRow("pull-off force") << "Edit9"
+                                    << "Отрывающее усилие (кг)";
+    QTest::newRow("punching force, label narrower than field") << "Edit11"
+                                                               << "Продавливающая сила (кг)";
+    QTest::newRow("half perimeter") << "Edit12"
+                                    << "Полусумма периметров (см)";
+    QTest::newRow("h0 of punching") << "Edit13"
+                                    << "h0 (см)";
+    QTest::newRow("compressive force") << "Edit10"
+                                       << "Сжимающая сила (кг)";
+    QTest::newRow("loaded area") << "Edit14"
+                                 << "F смятия (см2)";
+    QTest::newRow("design area") << "Edit15"
+                                 << "F-см расчетное (см2)";
+    QTest::newRow("concrete class, page 1") << "ComboBox1"
+                                            << "Класс бетона";
+    QTest::newRow("reinforcement class, page 1") << "ComboBox2"
+                                                 << "Класс арматуры";
+    QTest::newRow("reinforcement class, page 2") << "ComboBox4"
+                                                 << "Класс арматуры";
+    QTest::newRow("concrete class, page 3") << "ComboBox3"
+                                            << "Класс бетона";
+    QTest::newRow("wider reinforcement list, page 4") << "ComboBox5"
+                                                      << "Класс арматуры";
+    QTest::newRow("concrete class, page 5") << "ComboBox6"
+                                            << "Класс бетона";
+    QTest::newRow("reinforcement class, page 5") << "ComboBox7"
+                                                 << "Класс арматуры";
+    QTest::newRow("concrete class, page 6") << "ComboBox8"
+                                            << "Класс бетона";
+    QTest::newRow("angle list without a label") << "ComboBox10"
+                                                << "Угол (град)";
+    QTest::newRow("history box") << "Memo4"
+                                 << "История вычислений";
+    QTest::newRow("option with leading blanks") << "RadioButton5"
+                                                << "Сплошные плиты";
+    QTest::newRow("open button") << "Button4"
+                                 << "Открыть";
+    QTest::newRow("reference button") << "Button25"
+                                      << "Справка";
 }
 
 void AccessibilityTest::namesComeFromTheCaptions()
@@ -162,13 +188,20 @@ void AccessibilityTest::labelsAreTheirFieldsBuddies_data()
     QTest::addColumn<QString>("label");
     QTest::addColumn<QString>("control");
 
-    QTest::newRow("spacing") << "Label3" << "Edit1";
-    QTest::newRow("h0 beside a wide label") << "Label6" << "Edit4";
-    QTest::newRow("half perimeter") << "Label27" << "Edit12";
-    QTest::newRow("design area under the loaded area") << "Label31" << "Edit15";
-    QTest::newRow("letter of a class list") << "Label8" << "ComboBox1";
-    QTest::newRow("caption of a class list") << "Label1" << "ComboBox1";
-    QTest::newRow("caption of the lower list") << "Label2" << "ComboBox2";
+    QTest::newRow("spacing") << "Label3"
+                             << "Edit1";
+    QTest::newRow("h0 beside a wide label") << "Label6"
+                                            << "Edit4";
+    QTest::newRow("half perimeter") << "Label27"
+                                    << "Edit12";
+    QTest::newRow("design area under the loaded area") << "Label31"
+                                                       << "Edit15";
+    QTest::newRow("letter of a class list") << "Label8"
+                                            << "ComboBox1";
+    QTest::newRow("caption of a class list") << "Label1"
+                                             << "ComboBox1";
+    QTest::newRow("caption of the lower list") << "Label2"
+                                               << "ComboBox2";
 }
 
 void AccessibilityTest::labelsAreTheirFieldsBuddies()
@@ -195,8 +228,14 @@ void AccessibilityTest::aRelabelledFieldIsSpokenByItsNewCaption_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("label");
 
-    QTest::newRow("stirrups") << 0 << "RadioButton2" << "RadioButton1" << "Edit2" << "Label4";
-    QTest::newRow("bent-up bars") << 1 << "RadioButton4" << "RadioButton3" << "Edit6" << "Label10";
+    QTest::newRow("stirrups") << 0 << "RadioButton2"
+                              << "RadioButton1"
+                              << "Edit2"
+                              << "Label4";
+    QTest::newRow("bent-up bars") << 1 << "RadioButton4"
+                                  << "RadioButton3"
+                                  << "Edit6"
+                                  << "Label10";
 }
 
 void AccessibilityTest::aRelabelledFieldIsSpokenByItsNewCaption()

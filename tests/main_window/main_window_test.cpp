@@ -159,10 +159,18 @@ void MainWindowTest::relabelling_data()
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("backCaption");
 
-    QTest::newRow("stirrups") << "RadioButton2" << "RadioButton1" << "Label4" << "Edit2" << "Поперечная сила (кг)"
+    QTest::newRow("stirrups") << "RadioButton2"
+                              << "RadioButton1"
+                              << "Label4"
+                              << "Edit2"
+                              << "Поперечная сила (кг)"
                               << "Площадь (см2)";
-    QTest::newRow("bent-up bars") << "RadioButton4" << "RadioButton3" << "Label10" << "Edit6"
-                                  << "Поперечная сила (кг)" << "Площадь (см2)";
+    QTest::newRow("bent-up bars") << "RadioButton4"
+                                  << "RadioButton3"
+                                  << "Label10"
+                                  << "Edit6"
+                                  << "Поперечная сила (кг)"
+                                  << "Площадь (см2)";
 }
 
 void MainWindowTest::relabelling()
@@ -245,14 +253,14 @@ void MainWindowTest::tabOrder_data()
     QTest::addColumn<QStringList>("order");
 
     QTest::newRow("Хомуты") << 0
-                            << QStringList{"Memo1", "RadioButton1", "ComboBox1", "ComboBox2", "Edit1", "Edit2",
-                                           "Edit3", "Edit4", "Button4", "Button1", "Button2", "Button3"};
+                            << QStringList{"Memo1", "RadioButton1", "ComboBox1", "ComboBox2", "Edit1", "Edit2", "Edit3",
+                                   "Edit4", "Button4", "Button1", "Button2", "Button3"};
     QTest::newRow("Отрыв") << 3
-                           << QStringList{"Memo4", "Button13", "Button14", "Button15", "Button16", "ComboBox5",
-                                          "Edit9", "RadioButton7", "ComboBox10"};
+                           << QStringList{"Memo4", "Button13", "Button14", "Button15", "Button16", "ComboBox5", "Edit9",
+                                  "RadioButton7", "ComboBox10"};
     QTest::newRow("Смятие") << 5
                             << QStringList{"Button21", "Button22", "Button23", "Button24", "Memo6", "ComboBox8",
-                                           "Edit10", "Edit14", "Edit15", "Button25", "RadioButton10"};
+                                   "Edit10", "Edit14", "Edit15", "Button25", "RadioButton10"};
 }
 
 void MainWindowTest::tabOrder()
@@ -367,8 +375,7 @@ void MainWindowTest::fontsAndColours_data()
     QTest::newRow("option on the small page") << "RadioButton3" << 11 << fill << "clGradientActiveCaption";
     QTest::newRow("label on a grey group") << "Label29" << 16 << fill << "clSilver";
     QTest::newRow("label text on a white-captioned group") << "Label26" << 16 << text << "clWindowText";
-    QTest::newRow("Справка takes its group's font") << "Button25" << 15 << int(QPalette::ButtonText)
-                                                     << "clWindowText";
+    QTest::newRow("Справка takes its group's font") << "Button25" << 15 << int(QPalette::ButtonText) << "clWindowText";
     QTest::newRow("load options") << "RadioButton9" << 11 << fill << "clInfoBk";
 }
 
@@ -403,7 +410,8 @@ void MainWindowTest::noCaptionIsCut()
     for (auto *button : window->findChildren<QPushButton *>()) {
         QStyleOptionButton styleOption;
         styleOption.initFrom(button);
-        check(button, button->text(), style->subElementRect(QStyle::SE_PushButtonContents, &styleOption, button).width());
+        check(button, button->text(),
+            style->subElementRect(QStyle::SE_PushButtonContents, &styleOption, button).width());
     }
     for (auto *option : window->findChildren<QRadioButton *>()) {
         QStyleOptionButton styleOption;
@@ -440,11 +448,15 @@ void MainWindowTest::classesShowWholeInTheirClosedLists()
             option.initFrom(list);
             option.currentText = list->currentText();
             option.editable = false;
-            const QRect field = list->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list);
+            const QRect field =
+                list->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list);
             // The closed list draws its text one pixel in from each side.
             const int needed = list->fontMetrics().horizontalAdvance(list->currentText());
             if (needed > field.width() - 2 || field.right() >= list->width())
-                cut << QStringLiteral("%1 \"%2\": %3 > %4").arg(list->objectName(), list->currentText()).arg(needed).arg(field.width() - 2);
+                cut << QStringLiteral("%1 \"%2\": %3 > %4")
+                           .arg(list->objectName(), list->currentText())
+                           .arg(needed)
+                           .arg(field.width() - 2);
         }
     }
     QCOMPARE(cut, QStringList());
@@ -484,7 +496,12 @@ void MainWindowTest::windowsStartOnTheScreen()
     reference.show();
     QVERIFY(QTest::qWaitForWindowExposed(&reference));
     const QRect area = window->screen()->availableGeometry();
-    QVERIFY2(area.contains(window->frameGeometry()), qPrintable(QStringLiteral("%1,%2 %3x%4").arg(window->x()).arg(window->y()).arg(window->width()).arg(window->height())));
+    QVERIFY2(area.contains(window->frameGeometry()),
+        qPrintable(QStringLiteral("%1,%2 %3x%4")
+                       .arg(window->x())
+                       .arg(window->y())
+                       .arg(window->width())
+                       .arg(window->height())));
     QVERIFY(area.contains(reference.frameGeometry()));
     // The designed place stands wherever the window fits there.
     if (area.contains(QRect(TForm1::kDesignedPosition, window->frameGeometry().size() + QSize(0, 40))))
@@ -494,7 +511,8 @@ void MainWindowTest::windowsStartOnTheScreen()
     // its own, and the program's icon.
     QCOMPARE(reference.windowHandle()->transientParent(), window->windowHandle());
     QCOMPARE(reference.windowType(), Qt::Dialog);
-    QVERIFY(reference.windowFlags().testFlags(Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint));
+    QVERIFY(reference.windowFlags().testFlags(
+        Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint));
     QCOMPARE(reference.windowIcon().cacheKey(), window->windowIcon().cacheKey());
 }
 
@@ -515,14 +533,15 @@ void MainWindowTest::textsReadOnTheirBackgrounds_data()
         return palette;
     };
     const QPalette dark = scheme({"#ffffff", "#424245", "#979797", "#5e5c5b", "#302f2e", "#4a4947", "#ffffff",
-                                  "#ffffff", "#ffffff", "#3d3d3d", "#222020", "#e7e4e0", "#12608a", "#f9f9f9",
-                                  "#0986d3", "#a70b06", "#5c5b5a", "#ffffff", "#3f3f36", "#ffffff"});
+        "#ffffff", "#ffffff", "#3d3d3d", "#222020", "#e7e4e0", "#12608a", "#f9f9f9", "#0986d3", "#a70b06", "#5c5b5a",
+        "#ffffff", "#3f3f36", "#ffffff"});
     const QPalette airy = scheme({"#000000", "#dcdcdc", "#dcdcdc", "#5e5c5b", "#646464", "#e1e1e1", "#000000",
-                                  "#0a0a0a", "#0a0a0a", "#c8c8c8", "#ffffff", "#e7e4e0", "#0986d3", "#0a0a0a",
-                                  "#0986d3", "#a70b06", "#5c5b5a", "#ffffff", "#646464", "#050505"});
+        "#0a0a0a", "#0a0a0a", "#c8c8c8", "#ffffff", "#e7e4e0", "#0986d3", "#0a0a0a", "#0986d3", "#a70b06", "#5c5b5a",
+        "#ffffff", "#646464", "#050505"});
     QFont dejaVu(QStringLiteral("DejaVu Sans"));
     dejaVu.setPointSize(12);
-    QTest::newRow("the desktop's light palette") << QApplication::style()->standardPalette() << "Fusion" << QApplication::font();
+    QTest::newRow("the desktop's light palette")
+        << QApplication::style()->standardPalette() << "Fusion" << QApplication::font();
     QTest::newRow("a dark palette") << dark << "Fusion" << QApplication::font();
     QTest::newRow("a qt6ct theme: its style, font and colours") << airy << "Windows" << dejaVu;
 }
@@ -548,23 +567,28 @@ void MainWindowTest::textsReadOnTheirBackgrounds()
     // Pairs whose two colours the window layout fixes itself stay as they
     // are (white captions on grey).
     const auto fixed = [](const QString &name) {
-        static const QStringList fixedColours{"clMoneyGreen", "clSkyBlue", "clTeal", "clGray", "clSilver", "clBlack", "clWhite"};
+        static const QStringList fixedColours{"clMoneyGreen", "clSkyBlue", "clTeal", "clGray", "clSilver", "clBlack",
+            "clWhite"};
         return fixedColours.contains(name);
     };
     QStringList unreadable;
     double lowest = 21;
     QString lowestAt;
-    const auto check = [&](const QWidget *widget, QPalette::ColorRole textRole, const QWidget *behind, QPalette::ColorRole fill) {
+    const auto check =
+        [&](const QWidget *widget, QPalette::ColorRole textRole, const QWidget *behind, QPalette::ColorRole fill) {
         const QColor text = widget->palette().color(textRole);
         const QColor background = behind->palette().color(fill);
         const double contrast = naklon::contrastRatio(text, background);
-        const bool bothFixed = fixed(widget->property("fontColour").toString()) && fixed(behind->property("backgroundColour").toString());
+        const bool bothFixed =
+            fixed(widget->property("fontColour").toString()) && fixed(behind->property("backgroundColour").toString());
         if (!bothFixed && contrast < lowest) {
             lowest = contrast;
             lowestAt = widget->objectName();
         }
         if (contrast < 4.5 && !bothFixed)
-            unreadable << QStringLiteral("%1: %2 on %3, %4").arg(widget->objectName(), text.name(), background.name()).arg(contrast, 0, 'f', 2);
+            unreadable << QStringLiteral("%1: %2 on %3, %4")
+                              .arg(widget->objectName(), text.name(), background.name())
+                              .arg(contrast, 0, 'f', 2);
     };
     const auto filled = [](const QWidget *widget) {
         while (widget->parentWidget() && !widget->autoFillBackground())
@@ -609,7 +633,8 @@ void MainWindowTest::qtTextsAreRussian()
                 texts << label->text();
             if (auto *field = qobject_cast<QLineEdit *>(widget))
                 texts << field->placeholderText();
-            if (auto *list = qobject_cast<QComboBox *>(widget); list && list->objectName() != QStringLiteral("lookInCombo")) {
+            if (auto *list = qobject_cast<QComboBox *>(widget);
+                list && list->objectName() != QStringLiteral("lookInCombo")) {
                 for (int i = 0; i < list->count(); ++i)
                     texts << list->itemText(i);
             }

@@ -116,18 +116,19 @@ void PagesTest::workedExamples_data()
     QTest::addColumn<QString>("expected");
 
     QTest::newRow("stirrups, check")
-        << QStringList{"ComboBox1=20", "ComboBox2=300", "Edit1=15", "Edit2=0.57", "Edit3=20", "Edit4=40"}
-        << "Button1" << 1 << false << "Memo1"
+        << QStringList{"ComboBox1=20", "ComboBox2=300", "Edit1=15", "Edit2=0.57", "Edit3=20", "Edit4=40"} << "Button1"
+        << 1 << false << "Memo1"
         << "\nКласс бетона В20 Класс арматуры А300C1, площадь 0.57 см2, шаг 15см, сечение 20x40\n"
            "Поперечная сила   14,307.2 кг\n\n";
     QTest::newRow("stirrups, selection")
-        << QStringList{"RadioButton2", "ComboBox1=20", "ComboBox2=300", "Edit1=15", "Edit2=10000", "Edit3=20", "Edit4=40"}
+        << QStringList{"RadioButton2", "ComboBox1=20", "ComboBox2=300", "Edit1=15", "Edit2=10000", "Edit3=20",
+               "Edit4=40"}
         << "Button1" << 1 << false << "Memo1"
         << "\nКласс бетона В20 Класс арматуры А300C1 , шаг 15см, сечение 20x40 Поперечная сила 10000кг\n"
            "Площадь сечения хомутов 0.278 см2\n\n";
     QTest::newRow("stirrups, check, twice")
-        << QStringList{"ComboBox1=15", "ComboBox2=240", "Edit1=10", "Edit2=0.57", "Edit3=20", "Edit4=40"}
-        << "Button1" << 2 << false << "Memo1"
+        << QStringList{"ComboBox1=15", "ComboBox2=240", "Edit1=10", "Edit2=0.57", "Edit3=20", "Edit4=40"} << "Button1"
+        << 2 << false << "Memo1"
         << "\nКласс бетона В15 Класс арматуры А240C1, площадь 0.57 см2, шаг 10см, сечение 20x40\n"
            "Поперечная сила   14,107.0 кг\n\n"
            "Класс бетона В15 Класс арматуры А240C1, площадь 0.57 см2, шаг 10см, сечение 20x40\n"
@@ -136,20 +137,19 @@ void PagesTest::workedExamples_data()
         << QStringList{"ComboBox4=300", "Edit5=45", "Edit6=2.26"} << "Button6" << 1 << false << "Memo2"
         << "\nКласс арматуры А300C1, площадь 2.26 см2,  угол 45град\nПоперечная сила   3,665.3 кг\n\n";
     QTest::newRow("bent-up bars, selection")
-        << QStringList{"RadioButton4", "ComboBox4=400", "Edit5=45", "Edit6=5000"} << "Button6" << 1 << false
-        << "Memo2" << "\nКласс арматуры А400C1,   угол  45 град\nПлощадь сечения отгибов 2.720 см2\n\n";
+        << QStringList{"RadioButton4", "ComboBox4=400", "Edit5=45", "Edit6=5000"} << "Button6" << 1 << false << "Memo2"
+        << "\nКласс арматуры А400C1,   угол  45 град\nПлощадь сечения отгибов 2.720 см2\n\n";
     QTest::newRow("no reinforcement, solid slabs")
         << QStringList{"ComboBox3=20", "Edit7=20", "Edit8=36"} << "Button10" << 1 << false << "Memo3"
         << "\nмаксимальная поперечная сила у грани опоры 16,513.7кг\n"
            "максимальная поперечная сила в конце сечения (2h0) 4,954.1кг\n\n";
     QTest::newRow("no reinforcement, beams, comma decimals")
-        << QStringList{"RadioButton6", "ComboBox3=20", "Edit7=20", "Edit8=36"} << "Button10" << 1 << true
-        << "Memo3"
+        << QStringList{"RadioButton6", "ComboBox3=20", "Edit7=20", "Edit8=36"} << "Button10" << 1 << true << "Memo3"
         << "\nмаксимальная поперечная сила у грани опоры 13 211,0кг\n"
            "максимальная поперечная сила в конце сечения (2h0) 3 963,3кг\n\n";
-    QTest::newRow("pull-off, stirrups")
-        << QStringList{"ComboBox5=240", "Edit9=5000"} << "Button14" << 1 << false << "Memo4"
-        << "\nПлощадь дополнительной арматуры в зоне отрыва 2.803 см2\n\n";
+    QTest::newRow("pull-off, stirrups") << QStringList{"ComboBox5=240", "Edit9=5000"} << "Button14" << 1 << false
+                                        << "Memo4"
+                                        << "\nПлощадь дополнительной арматуры в зоне отрыва 2.803 см2\n\n";
     QTest::newRow("pull-off, bent-up bars, twice: no empty line between")
         << QStringList{"RadioButton8", "ComboBox5=240", "Edit9=5000", "ComboBox10=45"} << "Button14" << 2 << false
         << "Memo4"
@@ -157,20 +157,24 @@ void PagesTest::workedExamples_data()
            "Площадь дополнительной арматуры в зоне отрыва 3.964 см2\nУгол 45 град.\n";
     QTest::newRow("pull-off, bent-up bars, typed angle")
         << QStringList{"RadioButton8", "ComboBox5=240", "Edit9=5000", "ComboBox10=50"} << "Button14" << 1 << false
-        << "Memo4" << "\nПлощадь дополнительной арматуры в зоне отрыва 3.659 см2\nУгол 50 град.\n";
+        << "Memo4"
+        << "\nПлощадь дополнительной арматуры в зоне отрыва 3.659 см2\nУгол 50 град.\n";
     QTest::newRow("punching, concrete sufficient")
         << QStringList{"ComboBox6=20", "ComboBox7=240", "Edit11=30000", "Edit12=200", "Edit13=20"} << "Button18" << 1
-        << false << "Memo5" << "\n36,697.2 > 30000 Поперечная арматура не требуется\n\n";
+        << false << "Memo5"
+        << "\n36,697.2 > 30000 Поперечная арматура не требуется\n\n";
     QTest::newRow("punching, reinforcement required")
         << QStringList{"ComboBox6=15", "ComboBox7=240", "Edit11=50000", "Edit12=200", "Edit13=20"} << "Button18" << 1
         << false << "Memo5"
         << "\n30,580.8 < 50000 Необходима поперечная арматура\nПлощадь поперечного армирования 10.89 см2\n\n\n";
     QTest::newRow("local bearing, uniform, sufficient")
         << QStringList{"RadioButton9", "ComboBox8=20", "Edit10=20000", "Edit14=100", "Edit15=800"} << "Button22" << 1
-        << false << "Memo6" << "\nПрочность сечения достаточна\n23,400.00>20000\n\n";
+        << false << "Memo6"
+        << "\nПрочность сечения достаточна\n23,400.00>20000\n\n";
     QTest::newRow("local bearing, not uniform, reinforcement needed")
         << QStringList{"ComboBox8=15", "Edit10=30000", "Edit14=100", "Edit15=800"} << "Button22" << 1 << false
-        << "Memo6" << "\nНеобходимо косвеное армирование\n12,900.00<30000\n\n";
+        << "Memo6"
+        << "\nНеобходимо косвеное армирование\n12,900.00<30000\n\n";
 }
 
 void PagesTest::workedExamples()
@@ -209,20 +213,21 @@ void PagesTest::failures_data()
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("stirrups, every field empty")
-        << QStringList{"ComboBox1=20", "ComboBox2=300"} << "Button1" << "Invalid floating point operation.";
+    QTest::newRow("stirrups, every field empty") << QStringList{"ComboBox1=20", "ComboBox2=300"} << "Button1"
+                                                 << "Invalid floating point operation.";
     QTest::newRow("bent-up bars, selection with no angle")
         << QStringList{"RadioButton4", "ComboBox4=240", "Edit6=1000"} << "Button6"
         << "Floating point division by zero.";
-    QTest::newRow("no reinforcement, no working depth")
-        << QStringList{"ComboBox3=20", "Edit7=20"} << "Button10" << "Invalid floating point operation.";
+    QTest::newRow("no reinforcement, no working depth") << QStringList{"ComboBox3=20", "Edit7=20"} << "Button10"
+                                                        << "Invalid floating point operation.";
     QTest::newRow("pull-off, bent-up bars at 0 degrees")
         << QStringList{"RadioButton8", "ComboBox5=240", "Edit9=5000", "ComboBox10=0"} << "Button14"
         << "Floating point division by zero.";
     QTest::newRow("punching, a force too large to hold")
-        << QStringList{"ComboBox6=20", "ComboBox7=240", "Edit11=1e400"} << "Button18" << "Floating point overflow.";
-    QTest::newRow("local bearing, fresh page with a class")
-        << QStringList{"ComboBox8=20"} << "Button22" << "Invalid floating point operation.";
+        << QStringList{"ComboBox6=20", "ComboBox7=240", "Edit11=1e400"} << "Button18"
+        << "Floating point overflow.";
+    QTest::newRow("local bearing, fresh page with a class") << QStringList{"ComboBox8=20"} << "Button22"
+                                                            << "Invalid floating point operation.";
 }
 
 void PagesTest::failures()
@@ -268,7 +273,7 @@ void PagesTest::aCalculationAfterAFailureIsUnaffected()
     QTest::mouseClick(child<QPushButton>(QStringLiteral("Button22")), Qt::LeftButton);
     QCOMPARE(reporter.shown.size(), 1);
     QCOMPARE(child<QPlainTextEdit>(QStringLiteral("Memo6"))->toPlainText(),
-             QStringLiteral("\nПрочность сечения достаточна\n23,400.00>20000\n\n"));
+        QStringLiteral("\nПрочность сечения достаточна\n23,400.00>20000\n\n"));
 }
 
 QTEST_MAIN(PagesTest)

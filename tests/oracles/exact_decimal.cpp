@@ -150,8 +150,8 @@ std::size_t codePointCount(std::string_view text)
 
 } // namespace
 
-std::string referenceFormat(double value, int decimals, std::string_view decimalSeparator,
-                            std::string_view thousandsSeparator)
+std::string referenceFormat(
+    double value, int decimals, std::string_view decimalSeparator, std::string_view thousandsSeparator)
 {
     std::string text;
     if (std::isinf(value)) {

@@ -24,7 +24,7 @@ ExactDecimal exactDecimal(double value);
 // exact decimal value: 18 significant digits ties to even, then cut to the
 // places with half away from zero on those digits, plain form below 10^18,
 // scientific form from there, at least three characters.
-std::string referenceFormat(double value, int decimals, std::string_view decimalSeparator,
-                            std::string_view thousandsSeparator);
+std::string referenceFormat(
+    double value, int decimals, std::string_view decimalSeparator, std::string_view thousandsSeparator);
 
 } // namespace naklon::reference

@@ -40,9 +40,9 @@ TEST_P(ExactDecimalRows, ExpandsTheBinaryValueExactly)
     EXPECT_EQ(exact.point, row.point);
 }
 
-INSTANTIATE_TEST_SUITE_P(Values, ExactDecimalRows,
-    testing::Values(
-        ExactRow{0.0, "", 0},
+INSTANTIATE_TEST_SUITE_P(Values,
+    ExactDecimalRows,
+    testing::Values(ExactRow{0.0, "", 0},
         ExactRow{1.0, "1", 1},
         ExactRow{1234.0, "1234", 4},
         ExactRow{0.5, "5", 0},
@@ -86,9 +86,9 @@ TEST_P(FormatTableRows, ReferenceAndImplementationWriteTheRow)
     EXPECT_EQ(formatResult(row.value, row.decimals, NumberFormat{",", " "}), row.commaBlank);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, FormatTableRows,
-    testing::Values(
-        TableRow{12345.678, 1, "12,345.7", "12 345,7"},
+INSTANTIATE_TEST_SUITE_P(Table,
+    FormatTableRows,
+    testing::Values(TableRow{12345.678, 1, "12,345.7", "12 345,7"},
         TableRow{12345.678, 2, "12,345.68", "12 345,68"},
         TableRow{12345.678, 3, "12,345.678", "12 345,678"},
         TableRow{0.5, 1, "0.5", "0,5"},
@@ -200,8 +200,8 @@ private:
     double nineteenDigitTie()
     {
         const int digits = uniform(12, 16);
-        const double integer = std::floor(std::uniform_real_distribution<double>(
-            std::pow(10.0, digits - 1), std::pow(10.0, digits))(random_));
+        const double integer = std::floor(
+            std::uniform_real_distribution<double>(std::pow(10.0, digits - 1), std::pow(10.0, digits))(random_));
         const int k = uniform(1, 8);
         const double fraction = static_cast<double>(uniform(0, (1 << k) - 1)) / static_cast<double>(1 << k);
         return signedValue(integer + fraction);
@@ -247,21 +247,21 @@ TEST(FormatResultReference, AgreesOnRandomDoublesAcrossTheWholeRange)
             const bool both = i % 4 == 0;
             for (int setting = 0; setting < (both ? 2 : 1); ++setting) {
                 const NumberFormat &format = setting == 0 ? pointComma : commaNoBreak;
-                const std::string expected
-                    = referenceFormat(value, decimals, format.decimalSeparator, format.thousandsSeparator);
+                const std::string expected =
+                    referenceFormat(value, decimals, format.decimalSeparator, format.thousandsSeparator);
                 const std::string actual = formatResult(value, decimals, format);
                 ++comparisons;
                 if (actual != expected && ++differences <= 20) {
-                    ADD_FAILURE() << "value " << std::hexfloat << value << std::defaultfloat << " ("
-                                  << value << "), " << decimals << " decimals: formatResult \"" << actual
-                                  << "\", reference \"" << expected << "\"";
+                    ADD_FAILURE() << "value " << std::hexfloat << value << std::defaultfloat << " (" << value << "), "
+                                  << decimals << " decimals: formatResult \"" << actual << "\", reference \""
+                                  << expected << "\"";
                 }
             }
         }
     }
     EXPECT_EQ(differences, 0);
-    std::printf("formatResult reference: %ld doubles, %ld comparisons, %ld differences\n", samples,
-                comparisons, differences);
+    std::printf("formatResult reference: %ld doubles, %ld comparisons, %ld differences\n", samples, comparisons,
+        differences);
 }
 
 } // namespace

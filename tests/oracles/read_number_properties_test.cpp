@@ -58,8 +58,7 @@ TEST(ReadNumberProperties, ReadsBackScientificResults)
         const double value = std::bit_cast<double>(low + random() % (high - low + 1));
         const std::string text = formatResult(value, 1 + i % 3, plain);
         const double read = readNumber(text).value;
-        ASSERT_LE(std::fabs(read - value), 2 * std::fabs(value) * std::numeric_limits<double>::epsilon())
-            << text;
+        ASSERT_LE(std::fabs(read - value), 2 * std::fabs(value) * std::numeric_limits<double>::epsilon()) << text;
     }
 }
 
@@ -86,9 +85,13 @@ TEST_P(ReadNumberEdges, GivesTheValueOrFailsAsOverflow)
     EXPECT_EQ(std::signbit(value), std::signbit(row.value));
 }
 
-std::string repeated(char c, std::size_t count) { return std::string(count, c); }
+std::string repeated(char c, std::size_t count)
+{
+    return std::string(count, c);
+}
 
-INSTANTIATE_TEST_SUITE_P(Edges, ReadNumberEdges,
+INSTANTIATE_TEST_SUITE_P(Edges,
+    ReadNumberEdges,
     testing::Values(
         // A total power of 5120 or more is infinity whatever the digits.
         EdgeRow{"zero_at_5120", "0e5120", Outcome::Value, kInf},

@@ -23,35 +23,35 @@ TEST(BentUpBarsPage, WritesWholeLines)
 {
     const ResultRow rows[] = {
         {{"300", "45", "2.26", Mode::Check}, kPointComma,
-         {"Класс арматуры А300C1, площадь 2.26 см2,  угол 45град", "Поперечная сила   3,665.3 кг", ""}},
+            {"Класс арматуры А300C1, площадь 2.26 см2,  угол 45град", "Поперечная сила   3,665.3 кг", ""}},
         {{"400", "45", "5000", Mode::Selection}, kPointComma,
-         {"Класс арматуры А400C1,   угол  45 град", "Площадь сечения отгибов 2.720 см2", ""}},
+            {"Класс арматуры А400C1,   угол  45 град", "Площадь сечения отгибов 2.720 см2", ""}},
         {{"240", "90", "1", Mode::Check}, kPointComma,
-         {"Класс арматуры А240C1, площадь 1 см2,  угол 90град", "Поперечная сила   1,783.9 кг", ""}},
+            {"Класс арматуры А240C1, площадь 1 см2,  угол 90град", "Поперечная сила   1,783.9 кг", ""}},
         {{"400", "30", "3.14", Mode::Check}, kPointComma,
-         {"Класс арматуры А400C1, площадь 3.14 см2,  угол 30град", "Поперечная сила   4,081.0 кг", ""}},
+            {"Класс арматуры А400C1, площадь 3.14 см2,  угол 30град", "Поперечная сила   4,081.0 кг", ""}},
         {{"240", "60", "4.02", Mode::Check}, kPointComma,
-         {"Класс арматуры А240C1, площадь 4.02 см2,  угол 60град", "Поперечная сила   6,210.5 кг", ""}},
+            {"Класс арматуры А240C1, площадь 4.02 см2,  угол 60град", "Поперечная сила   6,210.5 кг", ""}},
         {{"300", "0", "2.26", Mode::Check}, kPointComma,
-         {"Класс арматуры А300C1, площадь 2.26 см2,  угол 0град", "Поперечная сила   0.0 кг", ""}},
+            {"Класс арматуры А300C1, площадь 2.26 см2,  угол 0град", "Поперечная сила   0.0 кг", ""}},
         {{"240", "30", "3000", Mode::Selection}, kPointComma,
-         {"Класс арматуры А240C1,   угол  30 град", "Площадь сечения отгибов 3.363 см2", ""}},
+            {"Класс арматуры А240C1,   угол  30 град", "Площадь сечения отгибов 3.363 см2", ""}},
         {{"300", "60", "10000", Mode::Selection}, kPointComma,
-         {"Класс арматуры А300C1,   угол  60 град", "Площадь сечения отгибов 5.035 см2", ""}},
+            {"Класс арматуры А300C1,   угол  60 град", "Площадь сечения отгибов 5.035 см2", ""}},
         {{"240", "90", "1783.89", Mode::Selection}, kPointComma,
-         {"Класс арматуры А240C1,   угол  90 град", "Площадь сечения отгибов 1.000 см2", ""}},
+            {"Класс арматуры А240C1,   угол  90 град", "Площадь сечения отгибов 1.000 см2", ""}},
         // Texts are echoed as typed, blanks included, while the numbers
         // read from them are used; empty fields read as 0.
         {{"300", " 45", "2.26 ", Mode::Check}, kPointComma,
-         {"Класс арматуры А300C1, площадь 2.26  см2,  угол  45град", "Поперечная сила   3,665.3 кг", ""}},
+            {"Класс арматуры А300C1, площадь 2.26  см2,  угол  45град", "Поперечная сила   3,665.3 кг", ""}},
         {{"240", "", "", Mode::Check}, kPointComma,
-         {"Класс арматуры А240C1, площадь  см2,  угол град", "Поперечная сила   0.0 кг", ""}},
+            {"Класс арматуры А240C1, площадь  см2,  угол град", "Поперечная сила   0.0 кг", ""}},
         {{"300", "45", "2.26", Mode::Check}, kCommaBlank,
-         {"Класс арматуры А300C1, площадь 2.26 см2,  угол 45град", "Поперечная сила   3 665,3 кг", ""}},
+            {"Класс арматуры А300C1, площадь 2.26 см2,  угол 45град", "Поперечная сила   3 665,3 кг", ""}},
         {{"240", "90", "1", Mode::Check}, kCommaBlank,
-         {"Класс арматуры А240C1, площадь 1 см2,  угол 90град", "Поперечная сила   1 783,9 кг", ""}},
+            {"Класс арматуры А240C1, площадь 1 см2,  угол 90град", "Поперечная сила   1 783,9 кг", ""}},
         {{"400", "45", "5000", Mode::Selection}, kCommaBlank,
-         {"Класс арматуры А400C1,   угол  45 град", "Площадь сечения отгибов 2,720 см2", ""}},
+            {"Класс арматуры А400C1,   угол  45 град", "Площадь сечения отгибов 2,720 см2", ""}},
     };
     for (const ResultRow &row : rows) {
         SCOPED_TRACE(row.input.reinforcementClass + " / " + row.input.angle + " / " + row.input.value);
@@ -70,27 +70,28 @@ TEST(BentUpBarsPage, FailsOrRefusesWithoutLines)
 {
     const FailureRow rows[] = {
         {"zero sine, force", {"240", "0", "3000", Mode::Selection}, &typeid(EZeroDivide),
-         "Floating point division by zero"},
+            "Floating point division by zero"},
         {"empty angle, force", {"240", "", "3000", Mode::Selection}, &typeid(EZeroDivide),
-         "Floating point division by zero"},
+            "Floating point division by zero"},
         {"zero sine, zero force", {"240", "0", "", Mode::Selection}, &typeid(EInvalidOp),
-         "Invalid floating point operation"},
+            "Invalid floating point operation"},
         {"force too large to read", {"240", "45", "1e400", Mode::Selection}, &typeid(EOverflow),
-         "Floating point overflow"},
+            "Floating point overflow"},
         {"force beyond a double", {"400", "90", "1e306", Mode::Check}, &typeid(EOverflow), "Floating point overflow"},
         {"no class, check", {"", "45", "2.26", Mode::Check}, &typeid(EInputError), "Не выбран класс арматуры"},
         {"no class before zero sine", {"", "0", "3000", Mode::Selection}, &typeid(EInputError),
-         "Не выбран класс арматуры"},
+            "Не выбран класс арматуры"},
         {"angle with a comma", {"", "4,5", "2.26", Mode::Check}, &typeid(EInputError),
-         "Поле \"Угол (град)\": \"4,5\" не является числом (дробная часть отделяется точкой)"},
+            "Поле \"Угол (град)\": \"4,5\" не является числом (дробная часть отделяется точкой)"},
         {"area not a number", {"240", "45", "2.26x", Mode::Check}, &typeid(EInputError),
-         "Поле \"Площадь (см2)\": \"2.26x\" не является числом"},
+            "Поле \"Площадь (см2)\": \"2.26x\" не является числом"},
         {"force not a number", {"240", "45", "5 000", Mode::Selection}, &typeid(EInputError),
-         "Поле \"Поперечная сила (кг)\": \"5 000\" не является числом"},
+            "Поле \"Поперечная сила (кг)\": \"5 000\" не является числом"},
     };
     for (const FailureRow &row : rows) {
         SCOPED_TRACE(row.name);
-        expectFailure([&] { return calculateBentUpBars(row.input, kPointComma); }, std::type_index(*row.kind), row.message);
+        expectFailure([&] { return calculateBentUpBars(row.input, kPointComma); }, std::type_index(*row.kind),
+            row.message);
     }
 }
 

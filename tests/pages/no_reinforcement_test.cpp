@@ -17,7 +17,7 @@ constexpr auto kBeam = MemberKind::BeamOrRib;
 HistoryLines forces(const std::string &atSupport, const std::string &atSectionEnd)
 {
     return {"максимальная поперечная сила у грани опоры " + atSupport + "кг",
-            "максимальная поперечная сила в конце сечения (2h0) " + atSectionEnd + "кг", ""};
+        "максимальная поперечная сила в конце сечения (2h0) " + atSectionEnd + "кг", ""};
 }
 
 struct ResultRow {
@@ -70,13 +70,14 @@ TEST(NoReinforcementPage, FailsOrRefusesWithoutLines)
         {"no class", {"", "20", "36", kSlab}, &typeid(EInputError), "Не выбран класс бетона"},
         {"no class before zero depth", {"", "20", "", kSlab}, &typeid(EInputError), "Не выбран класс бетона"},
         {"width not a number", {"", "20см", "36", kSlab}, &typeid(EInputError),
-         "Поле \"Ширина (см)\": \"20см\" не является числом"},
+            "Поле \"Ширина (см)\": \"20см\" не является числом"},
         {"depth with a comma", {"20", "20", "36,5", kSlab}, &typeid(EInputError),
-         "Поле \"h0 (см)\": \"36,5\" не является числом (дробная часть отделяется точкой)"},
+            "Поле \"h0 (см)\": \"36,5\" не является числом (дробная часть отделяется точкой)"},
     };
     for (const FailureRow &row : rows) {
         SCOPED_TRACE(row.name);
-        expectFailure([&] { return calculateNoReinforcement(row.input, kPointComma); }, std::type_index(*row.kind), row.message);
+        expectFailure([&] { return calculateNoReinforcement(row.input, kPointComma); }, std::type_index(*row.kind),
+            row.message);
     }
 }
 

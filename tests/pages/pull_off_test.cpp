@@ -36,7 +36,7 @@ TEST(PullOffPage, WritesTheAreaAndItsClosingLine)
         {"stirrups zero force", {"240", "0", "30", kStirrups}, kPointComma, {areaLine("0.000"), ""}},
         {"bent 240 5000 at 45", {"240", "5000", "45", kBentUpBars}, kPointComma, {areaLine("3.964"), "Угол 45 град."}},
         {"bent 300 12000 at 60", {"300", "12000", "60", kBentUpBars}, kPointComma,
-         {areaLine("6.041"), "Угол 60 град."}},
+            {areaLine("6.041"), "Угол 60 град."}},
         {"bent 400 750 at 30", {"400", "750", "30", kBentUpBars}, kPointComma, {areaLine("0.577"), "Угол 30 град."}},
         {"typed angle 50", {"240", "5000", "50", kBentUpBars}, kPointComma, {areaLine("3.659"), "Угол 50 град."}},
         {"at 90 as stirrups", {"240", "5000", "90", kBentUpBars}, kPointComma, {areaLine("2.803"), "Угол 90 град."}},
@@ -45,14 +45,14 @@ TEST(PullOffPage, WritesTheAreaAndItsClosingLine)
         {"stirrups ignore a text angle", {"240", "5000", "сорок", kStirrups}, kPointComma, {areaLine("2.803"), ""}},
         {"stirrups ignore a huge angle", {"240", "5000", "1e400", kStirrups}, kPointComma, {areaLine("2.803"), ""}},
         {"angle echoed as typed", {"240", "5000", "45 ", kBentUpBars}, kPointComma,
-         {areaLine("3.964"), "Угол 45  град."}},
+            {areaLine("3.964"), "Угол 45  град."}},
         {"angle in exponent form", {"240", "5000", "4.5e1", kBentUpBars}, kPointComma,
-         {areaLine("3.964"), "Угол 4.5e1 град."}},
+            {areaLine("3.964"), "Угол 4.5e1 град."}},
         {"negative force", {"240", "-5000", "", kStirrups}, kPointComma, {areaLine("-2.803"), ""}},
         {"infinite force", {"240", "0e6000", "", kStirrups}, kPointComma, {areaLine("INF"), ""}},
         {"stirrups, comma and blank", {"240", "5000000", "", kStirrups}, kCommaBlank, {areaLine("2 802,863"), ""}},
         {"bent, comma and blank", {"240", "5000000", "45", kBentUpBars}, kCommaBlank,
-         {areaLine("3 963,847"), "Угол 45 град."}},
+            {areaLine("3 963,847"), "Угол 45 град."}},
         {"small area, comma", {"400", "750", "30", kBentUpBars}, kCommaBlank, {areaLine("0,577"), "Угол 30 град."}},
     };
     for (const ResultRow &row : rows) {
@@ -73,35 +73,35 @@ TEST(PullOffPage, FailsOrRefusesWithoutLines)
     const FailureRow rows[] = {
         // The untouched prompt is an empty angle, whose sine is 0.
         {"untouched angle prompt", {"240", "5000", "Угол (град)", kBentUpBars}, &typeid(EZeroDivide),
-         "Floating point division by zero"},
+            "Floating point division by zero"},
         {"prompt and zero force", {"240", "", "Угол (град)", kBentUpBars}, &typeid(EInvalidOp),
-         "Invalid floating point operation"},
+            "Invalid floating point operation"},
         {"zero angle", {"240", "5000", "0", kBentUpBars}, &typeid(EZeroDivide), "Floating point division by zero"},
         {"empty angle", {"240", "5000", "", kBentUpBars}, &typeid(EZeroDivide), "Floating point division by zero"},
         {"zero angle and force", {"240", "0", "0", kBentUpBars}, &typeid(EInvalidOp),
-         "Invalid floating point operation"},
+            "Invalid floating point operation"},
         {"angle beyond the sine range", {"240", "5000", "6e20", kBentUpBars}, &typeid(EZeroDivide),
-         "Floating point division by zero"},
+            "Floating point division by zero"},
         {"force too large to hold", {"240", "1e400", "45", kStirrups}, &typeid(EOverflow), "Floating point overflow"},
         {"used angle too large to hold", {"240", "5000", "1e400", kBentUpBars}, &typeid(EOverflow),
-         "Floating point overflow"},
-        {"area beyond a double", {"240", "1e308", "0.001", kBentUpBars}, &typeid(EOverflow),
-         "Floating point overflow"},
+            "Floating point overflow"},
+        {"area beyond a double", {"240", "1e308", "0.001", kBentUpBars}, &typeid(EOverflow), "Floating point overflow"},
         {"angle with a unit", {"240", "5000", "45 град", kBentUpBars}, &typeid(EInputError),
-         "Поле \"Угол (град)\": \"45 град\" не является числом"},
+            "Поле \"Угол (град)\": \"45 град\" не является числом"},
         {"angle with a comma", {"240", "5000", "22,5", kBentUpBars}, &typeid(EInputError),
-         "Поле \"Угол (град)\": \"22,5\" не является числом (дробная часть отделяется точкой)"},
+            "Поле \"Угол (град)\": \"22,5\" не является числом (дробная часть отделяется точкой)"},
         {"force with a comma", {"240", "5000,5", "45", kBentUpBars}, &typeid(EInputError),
-         "Поле \"Отрывающее усилие (кг)\": \"5000,5\" не является числом (дробная часть отделяется точкой)"},
+            "Поле \"Отрывающее усилие (кг)\": \"5000,5\" не является числом (дробная часть отделяется точкой)"},
         {"force refused before the angle", {"240", "пять", "сорок", kBentUpBars}, &typeid(EInputError),
-         "Поле \"Отрывающее усилие (кг)\": \"пять\" не является числом"},
+            "Поле \"Отрывающее усилие (кг)\": \"пять\" не является числом"},
         {"no class picked", {"", "5000", "45", kBentUpBars}, &typeid(EInputError), "Не выбран класс арматуры"},
         {"no class before zero sine", {"", "5000", "Угол (град)", kBentUpBars}, &typeid(EInputError),
-         "Не выбран класс арматуры"},
+            "Не выбран класс арматуры"},
     };
     for (const FailureRow &row : rows) {
         SCOPED_TRACE(row.name);
-        expectFailure([&] { return calculatePullOff(row.input, kPointComma); }, std::type_index(*row.kind), row.message);
+        expectFailure([&] { return calculatePullOff(row.input, kPointComma); }, std::type_index(*row.kind),
+            row.message);
     }
 }
 

@@ -19,8 +19,8 @@ HistoryLines sufficient(const std::string &fb, const std::string &sign, const st
 
 HistoryLines required(const std::string &fb, const std::string &force, const std::string &area)
 {
-    return {fb + " < " + force + " Необходима поперечная арматура",
-            "Площадь поперечного армирования " + area + " см2", "", ""};
+    return {fb + " < " + force + " Необходима поперечная арматура", "Площадь поперечного армирования " + area + " см2",
+        "", ""};
 }
 
 struct LinesRow {
@@ -36,32 +36,32 @@ const LinesRow kLinesRows[] = {
     {"class 20 suffices", {"20", "240", "30000", "200", "20"}, kPointComma, sufficient("36,697.2", " > ", "30000")},
     {"class 40 suffices", {"40", "400", "10000", "100", "12"}, kPointComma, sufficient("17,125.3", " > ", "10000")},
     {"class 15 needs reinforcement", {"15", "240", "50000", "200", "20"}, kPointComma,
-     required("30,580.8", "50000", "10.89")},
+        required("30,580.8", "50000", "10.89")},
     {"class 30 needs reinforcement", {"30", "400", "100000", "160", "25"}, kPointComma,
-     required("48,929.6", "100000", "19.65")},
+        required("48,929.6", "100000", "19.65")},
     {"class 35 needs reinforcement", {"35", "300", "120000", "180", "22"}, kPointComma,
-     required("52,476.7", "120000", "29.44")},
+        required("52,476.7", "120000", "29.44")},
     {"class 20 suffices, comma and blank", {"20", "240", "30000", "200", "20"}, kCommaBlank,
-     sufficient("36 697,2", " > ", "30000")},
+        sufficient("36 697,2", " > ", "30000")},
     {"class 30 needs reinforcement, comma and blank", {"30", "400", "100000", "160", "25"}, kCommaBlank,
-     required("48 929,6", "100000", "19,65")},
+        required("48 929,6", "100000", "19,65")},
     {"negative force against empty fields", {"25", "300", "-100", "", ""}, kPointComma,
-     sufficient("0.0", " > ", "-100")},
+        sufficient("0.0", " > ", "-100")},
     {"force echoed as typed", {"15", "240", "5e4", "200", "20"}, kPointComma, required("30,580.8", "5e4", "10.89")},
     {"blanks around the force kept", {"15", "240", "  50000 ", "200", "20"}, kPointComma,
-     required("30,580.8", "  50000 ", "10.89")},
+        required("30,580.8", "  50000 ", "10.89")},
     {"infinite force needs an infinite area", {"15", "240", "0e6000", "200", "20"}, kPointComma,
-     required("30,580.8", "0e6000", "INF")},
+        required("30,580.8", "0e6000", "INF")},
     {"empty fields tie at zero", {"20", "240", "", "", ""}, kPointComma, sufficient("0.0", " = ", "")},
     // 9.1743 x 4000 rounds to a double just above 36697.2.
     {"force a hair below the resistance", {"20", "240", "36697.2", "200", "20"}, kPointComma,
-     sufficient("36,697.2", " > ", "36697.2")},
+        sufficient("36,697.2", " > ", "36697.2")},
     {"force equal to the bare strength", {"35", "300", "13.2517", "1", "1"}, kPointComma,
-     sufficient("13.3", " = ", "13.2517")},
+        sufficient("13.3", " = ", "13.2517")},
     // A force a hair above the resistance still asks for an area, however
     // small.
     {"force a hair above the resistance", {"35", "300", "13.2518", "1", "1"}, kPointComma,
-     required("13.3", "13.2518", "0.00")},
+        required("13.3", "13.2518", "0.00")},
 };
 
 TEST(Punching, AppendsTheLinesOfItsOutcome)
@@ -82,27 +82,27 @@ struct FailureRow {
 const FailureRow kFailureRows[] = {
     {"force too large to hold", {"20", "240", "1e400", "200", "20"}, typeid(EOverflow), "Floating point overflow"},
     {"resistance beyond a double", {"20", "240", "30000", "1e200", "1e200"}, typeid(EOverflow),
-     "Floating point overflow"},
+        "Floating point overflow"},
     {"infinite perimeter over zero depth", {"20", "240", "30000", "0e6000", ""}, typeid(EInvalidOp),
-     "Invalid floating point operation"},
+        "Invalid floating point operation"},
     {"no concrete class", {"", "240", "30000", "200", "20"}, typeid(EInputError), "Не выбран класс бетона"},
     {"no class at all names the concrete", {"", "", "30000", "200", "20"}, typeid(EInputError),
-     "Не выбран класс бетона"},
+        "Не выбран класс бетона"},
     {"no reinforcement class", {"20", "", "50000", "200", "20"}, typeid(EInputError), "Не выбран класс арматуры"},
-    {"no reinforcement class even when the concrete suffices", {"20", "", "30000", "200", "20"},
-     typeid(EInputError), "Не выбран класс арматуры"},
+    {"no reinforcement class even when the concrete suffices", {"20", "", "30000", "200", "20"}, typeid(EInputError),
+        "Не выбран класс арматуры"},
     {"class that is no table row", {"17.5", "240", "30000", "200", "20"}, typeid(EInputError),
-     "Не выбран класс бетона"},
+        "Не выбран класс бетона"},
     {"comma in the force", {"20", "240", "30000,5", "200", "20"}, typeid(EInputError),
-     "Поле \"Продавливающая сила (кг)\": \"30000,5\" не является числом (дробная часть отделяется точкой)"},
+        "Поле \"Продавливающая сила (кг)\": \"30000,5\" не является числом (дробная часть отделяется точкой)"},
     {"blank inside the perimeter", {"20", "240", "30000", "2 00", "20"}, typeid(EInputError),
-     "Поле \"Полусумма периметров (см)\": \"2 00\" не является числом"},
+        "Поле \"Полусумма периметров (см)\": \"2 00\" не является числом"},
     {"letters in the depth", {"20", "240", "30000", "200", "h0"}, typeid(EInputError),
-     "Поле \"h0 (см)\": \"h0\" не является числом"},
+        "Поле \"h0 (см)\": \"h0\" не является числом"},
     {"fields refused in reading order, before the classes", {"", "", "x", "y", "z"}, typeid(EInputError),
-     "Поле \"Продавливающая сила (кг)\": \"x\" не является числом"},
+        "Поле \"Продавливающая сила (кг)\": \"x\" не является числом"},
     {"refusal before an overflowing product", {"20", "240", "1", "1e200", "x"}, typeid(EInputError),
-     "Поле \"h0 (см)\": \"x\" не является числом"},
+        "Поле \"h0 (см)\": \"x\" не является числом"},
 };
 
 TEST(Punching, FailsWithTheRightKindAndMessage)

@@ -11,17 +11,22 @@ namespace naklon {
 namespace {
 
 
-StirrupsInput input(StirrupsMode mode, std::string concrete, std::string steel, std::string s, std::string v,
-                    std::string b, std::string h0)
+StirrupsInput input(StirrupsMode mode,
+    std::string concrete,
+    std::string steel,
+    std::string s,
+    std::string v,
+    std::string b,
+    std::string h0)
 {
     return {std::move(concrete), std::move(steel), std::move(s), std::move(v), std::move(b), std::move(h0), mode};
 }
 
 TEST(Stirrups, CheckModeWorkedExample)
 {
-    const HistoryLines lines = calculateStirrups(input(StirrupsMode::Check, "20", "300", "15", "0.57", "20", "40"), kPointComma);
-    const HistoryLines expected = {
-        "Класс бетона В20 Класс арматуры А300C1, площадь 0.57 см2, шаг 15см, сечение 20x40",
+    const HistoryLines lines =
+        calculateStirrups(input(StirrupsMode::Check, "20", "300", "15", "0.57", "20", "40"), kPointComma);
+    const HistoryLines expected = {"Класс бетона В20 Класс арматуры А300C1, площадь 0.57 см2, шаг 15см, сечение 20x40",
         "Поперечная сила   14,307.2 кг", ""};
     EXPECT_EQ(lines, expected);
 }
@@ -57,23 +62,33 @@ TEST_P(StirrupsResults, WriteTheResultLine)
     EXPECT_EQ(calculateStirrups(in, kCommaBlank).at(1), head + row.commaBlank + tail);
 }
 
-INSTANTIATE_TEST_SUITE_P(FurtherResults, StirrupsResults,
+INSTANTIATE_TEST_SUITE_P(FurtherResults,
+    StirrupsResults,
     testing::Values(
         ResultRow{"check_B15_A240", StirrupsMode::Check, "15", "240", "10", "0.57", "20", "40", "14,107.0", "14 107,0"},
         ResultRow{"check_B25_A400", StirrupsMode::Check, "25", "400", "20", "1.01", "30", "55", "31,938.0", "31 938,0"},
         ResultRow{"check_B30_A300", StirrupsMode::Check, "30", "300", "15", "1.57", "40", "76", "73,672.4", "73 672,4"},
-        ResultRow{"check_B40_A400", StirrupsMode::Check, "40", "400", "10", "2.26", "50", "96", "175,800.1", "175 800,1"},
-        ResultRow{"selection_B15_A240", StirrupsMode::Selection, "15", "240", "10", "8000", "20", "40", "0.183", "0,183"},
-        ResultRow{"selection_B25_A400", StirrupsMode::Selection, "25", "400", "20", "20000", "30", "55", "0.396", "0,396"},
-        ResultRow{"selection_gives_back_the_checked_area", StirrupsMode::Selection, "20", "300", "15", "14307.18686233349", "20", "40", "0.570", "0,570"},
+        ResultRow{"check_B40_A400", StirrupsMode::Check, "40", "400", "10", "2.26", "50", "96", "175,800.1",
+            "175 800,1"},
+        ResultRow{"selection_B15_A240", StirrupsMode::Selection, "15", "240", "10", "8000", "20", "40", "0.183",
+            "0,183"},
+        ResultRow{"selection_B25_A400", StirrupsMode::Selection, "25", "400", "20", "20000", "30", "55", "0.396",
+            "0,396"},
+        ResultRow{"selection_gives_back_the_checked_area", StirrupsMode::Selection, "20", "300", "15",
+            "14307.18686233349", "20", "40", "0.570", "0,570"},
         // Edge cases: zeros, a squared negative force, a negative width, a
         // zero spacing in selection mode, trailing blanks that are not read.
-        ResultRow{"selection_zero_force", StirrupsMode::Selection, "20", "300", "15", "0", "20", "40", "0.000", "0,000"},
+        ResultRow{"selection_zero_force", StirrupsMode::Selection, "20", "300", "15", "0", "20", "40", "0.000",
+            "0,000"},
         ResultRow{"check_zero_area", StirrupsMode::Check, "20", "300", "15", "0", "20", "40", "0.0", "0,0"},
-        ResultRow{"selection_negative_force_squared", StirrupsMode::Selection, "20", "300", "15", "-10000", "20", "40", "0.278", "0,278"},
-        ResultRow{"selection_negative_width", StirrupsMode::Selection, "20", "300", "15", "10000", "-20", "40", "-0.278", "-0,278"},
-        ResultRow{"selection_empty_spacing", StirrupsMode::Selection, "20", "300", "", "10000", "20", "40", "0.000", "0,000"},
-        ResultRow{"check_blanks_around_the_numbers", StirrupsMode::Check, "20", "300", "15  ", " 0.57", "20", "40 ", "14,307.2", "14 307,2"},
+        ResultRow{"selection_negative_force_squared", StirrupsMode::Selection, "20", "300", "15", "-10000", "20", "40",
+            "0.278", "0,278"},
+        ResultRow{"selection_negative_width", StirrupsMode::Selection, "20", "300", "15", "10000", "-20", "40",
+            "-0.278", "-0,278"},
+        ResultRow{"selection_empty_spacing", StirrupsMode::Selection, "20", "300", "", "10000", "20", "40", "0.000",
+            "0,000"},
+        ResultRow{"check_blanks_around_the_numbers", StirrupsMode::Check, "20", "300", "15  ", " 0.57", "20", "40 ",
+            "14,307.2", "14 307,2"},
         ResultRow{"check_infinite_area", StirrupsMode::Check, "20", "300", "15", "1e400000", "20", "40", "INF", "INF"}),
     [](const testing::TestParamInfo<ResultRow> &info) { return std::string(info.param.name); });
 
@@ -101,26 +116,36 @@ TEST_P(StirrupsFailures, AppendNothingAndSayWhy)
 }
 
 using M = StirrupsMode;
-INSTANTIATE_TEST_SUITE_P(Rows, StirrupsFailures,
-    testing::Values(
-        FailureRow{"check_zero_spacing", input(M::Check, "20", "300", "", "0.57", "20", "40"), typeid(EZeroDivide), "Floating point division by zero"},
-        FailureRow{"check_all_empty", input(M::Check, "20", "300", "", "", "", ""), typeid(EInvalidOp), "Invalid floating point operation"},
-        FailureRow{"check_negative_under_root", input(M::Check, "20", "300", "15", "0.57", "-20", "40"), typeid(EInvalidOp), "Invalid floating point operation"},
-        FailureRow{"selection_zero_depth", input(M::Selection, "20", "300", "15", "10000", "20", ""), typeid(EZeroDivide), "Floating point division by zero"},
-        FailureRow{"selection_all_empty", input(M::Selection, "20", "300", "", "", "", ""), typeid(EInvalidOp), "Invalid floating point operation"},
-        FailureRow{"field_beyond_double", input(M::Check, "20", "300", "15", "1e400", "20", "40"), typeid(EOverflow), "Floating point overflow"},
-        FailureRow{"result_beyond_double", input(M::Selection, "20", "300", "1e300", "1e300", "20", "40"), typeid(EOverflow), "Floating point overflow"},
+INSTANTIATE_TEST_SUITE_P(Rows,
+    StirrupsFailures,
+    testing::Values(FailureRow{"check_zero_spacing", input(M::Check, "20", "300", "", "0.57", "20", "40"),
+                        typeid(EZeroDivide), "Floating point division by zero"},
+        FailureRow{"check_all_empty", input(M::Check, "20", "300", "", "", "", ""), typeid(EInvalidOp),
+            "Invalid floating point operation"},
+        FailureRow{"check_negative_under_root", input(M::Check, "20", "300", "15", "0.57", "-20", "40"),
+            typeid(EInvalidOp), "Invalid floating point operation"},
+        FailureRow{"selection_zero_depth", input(M::Selection, "20", "300", "15", "10000", "20", ""),
+            typeid(EZeroDivide), "Floating point division by zero"},
+        FailureRow{"selection_all_empty", input(M::Selection, "20", "300", "", "", "", ""), typeid(EInvalidOp),
+            "Invalid floating point operation"},
+        FailureRow{"field_beyond_double", input(M::Check, "20", "300", "15", "1e400", "20", "40"), typeid(EOverflow),
+            "Floating point overflow"},
+        FailureRow{"result_beyond_double", input(M::Selection, "20", "300", "1e300", "1e300", "20", "40"),
+            typeid(EOverflow), "Floating point overflow"},
         FailureRow{"comma_in_spacing", input(M::Check, "20", "300", "15,5", "0.57", "20", "40"), typeid(EInputError),
-                   "Поле \"Шаг (см)\": \"15,5\" не является числом (дробная часть отделяется точкой)"},
-        FailureRow{"area_caption_in_check_mode", input(M::Check, "20", "300", "15", "0.57x", "20", "40"), typeid(EInputError),
-                   "Поле \"Площадь (см2)\": \"0.57x\" не является числом"},
-        FailureRow{"force_caption_in_selection_mode", input(M::Selection, "20", "300", "15", "1 000", "20", "40"), typeid(EInputError),
-                   "Поле \"Поперечная сила (кг)\": \"1 000\" не является числом"},
-        FailureRow{"first_bad_field_in_reading_order", input(M::Check, "20", "300", "15", "0.57", "2o", "4o"), typeid(EInputError),
-                   "Поле \"Ширина сечения (см)\": \"2o\" не является числом"},
-        FailureRow{"no_concrete_class", input(M::Check, "", "", "15", "0.57", "20", "40"), typeid(EInputError), "Не выбран класс бетона"},
-        FailureRow{"no_reinforcement_class", input(M::Selection, "20", "", "15", "0.57", "20", "40"), typeid(EInputError), "Не выбран класс арматуры"},
-        FailureRow{"refusal_comes_before_arithmetic", input(M::Check, "", "300", "", "", "", ""), typeid(EInputError), "Не выбран класс бетона"}),
+            "Поле \"Шаг (см)\": \"15,5\" не является числом (дробная часть отделяется точкой)"},
+        FailureRow{"area_caption_in_check_mode", input(M::Check, "20", "300", "15", "0.57x", "20", "40"),
+            typeid(EInputError), "Поле \"Площадь (см2)\": \"0.57x\" не является числом"},
+        FailureRow{"force_caption_in_selection_mode", input(M::Selection, "20", "300", "15", "1 000", "20", "40"),
+            typeid(EInputError), "Поле \"Поперечная сила (кг)\": \"1 000\" не является числом"},
+        FailureRow{"first_bad_field_in_reading_order", input(M::Check, "20", "300", "15", "0.57", "2o", "4o"),
+            typeid(EInputError), "Поле \"Ширина сечения (см)\": \"2o\" не является числом"},
+        FailureRow{"no_concrete_class", input(M::Check, "", "", "15", "0.57", "20", "40"), typeid(EInputError),
+            "Не выбран класс бетона"},
+        FailureRow{"no_reinforcement_class", input(M::Selection, "20", "", "15", "0.57", "20", "40"),
+            typeid(EInputError), "Не выбран класс арматуры"},
+        FailureRow{"refusal_comes_before_arithmetic", input(M::Check, "", "300", "", "", "", ""), typeid(EInputError),
+            "Не выбран класс бетона"}),
     [](const testing::TestParamInfo<FailureRow> &info) { return std::string(info.param.name); });
 
 // The same caption on "Хомуты" and on "Отгибы".

@@ -20,7 +20,8 @@
 
 namespace {
 
-template <typename T> T *child(QWidget *window, const char *name)
+template <typename T>
+T *child(QWidget *window, const char *name)
 {
     T *found = window->findChild<T *>(QLatin1String(name));
     if (!found)
@@ -148,21 +149,11 @@ private slots:
 
         QPushButton *ok = reference_->okButton();
         switch (by) {
-        case HideBy::OkClick:
-            QTest::mouseClick(ok, Qt::LeftButton);
-            break;
-        case HideBy::OkSpace:
-            QTest::keyClick(ok, Qt::Key_Space);
-            break;
-        case HideBy::OkEnter:
-            QTest::keyClick(ok, Qt::Key_Enter);
-            break;
-        case HideBy::OkReturn:
-            QTest::keyClick(ok, Qt::Key_Return);
-            break;
-        case HideBy::Close:
-            QVERIFY(reference_->close());
-            break;
+        case HideBy::OkClick: QTest::mouseClick(ok, Qt::LeftButton); break;
+        case HideBy::OkSpace: QTest::keyClick(ok, Qt::Key_Space); break;
+        case HideBy::OkEnter: QTest::keyClick(ok, Qt::Key_Enter); break;
+        case HideBy::OkReturn: QTest::keyClick(ok, Qt::Key_Return); break;
+        case HideBy::Close: QVERIFY(reference_->close()); break;
         }
 
         QVERIFY(!reference_->isVisible());

@@ -32,5 +32,6 @@ template <typename Row>
 std::string valueAndDecimalsName(const testing::TestParamInfo<Row> &info)
 {
     const int decimals = info.param.decimals;
-    return valueName(info.param.value) + "_with_" + std::to_string(decimals) + (decimals == 1 ? "_decimal" : "_decimals");
+    return valueName(info.param.value) + "_with_" + std::to_string(decimals)
+        + (decimals == 1 ? "_decimal" : "_decimals");
 }
