@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test (window tests run headless), then
-# the hardening stages: the layout check of the sources, a short fuzz run of every target over its seed
-# corpus, the whole suite under AddressSanitizer and UndefinedBehaviorSanitizer,
+# the hardening stages: the layout check of the sources, a short fuzz run of
+# every target over its seed corpus, the whole suite under AddressSanitizer
+# and UndefinedBehaviorSanitizer,
 # the static analysis of src/, and the core's tests and golden calculations
 # cross-built for i386, arm64 and Windows x64 and run under emulators.
 #   scripts/test.sh           everything (what CI runs)
