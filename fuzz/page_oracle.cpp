@@ -51,13 +51,30 @@ NumberReading expectReading(std::string_view text)
     }
 }
 
+// The field text as a refusal shows it: every control character (C0, DEL,
+// and C1, which UTF-8 writes as C2 80..C2 9F) becomes one "?".
+std::string shownInMessage(std::string_view text)
+{
+    std::string shown;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const auto byte = static_cast<unsigned char>(text[at]);
+        const bool c1 =
+            byte == 0xC2 && at + 1 < text.size() && (static_cast<unsigned char>(text[at + 1]) & 0xE0) == 0x80;
+        if (c1)
+            ++at;
+        shown += byte < 0x20 || byte == 0x7F || c1 ? '?' : static_cast<char>(byte);
+    }
+    return shown;
+}
+
 } // namespace
 
 double expectField(std::string_view caption, std::string_view text)
 {
     const NumberReading reading = expectReading(text);
     if (!reading.wholeText) {
-        std::string message = "Поле \"" + std::string(caption) + "\": \"" + std::string(text) + "\" не является числом";
+        std::string message =
+            "Поле \"" + std::string(caption) + "\": \"" + shownInMessage(text) + "\" не является числом";
         if (text.find(',') != std::string_view::npos)
             message += " (дробная часть отделяется точкой)";
         expectOutcome(Outcome{Kind::Refused, {}, message});
