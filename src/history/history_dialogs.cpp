@@ -5,12 +5,16 @@
 #include <QFileDialog>
 #include <QFileIconProvider>
 #include <QFileSystemModel>
+#include <QHeaderView>
 #include <QIdentityProxyModel>
 #include <QLocale>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPointer>
 #include <QScreen>
+#include <QTreeView>
+
+#include <iterator>
 
 namespace naklon {
 namespace {
@@ -53,7 +57,27 @@ public:
         const QFileInfo info = files->fileInfo(mapToSource(index));
         if (index.column() == 3)
             return QLocale().toString(info.lastModified(), QLocale::ShortFormat);
-        return info.isDir() ? QString() : QLocale().formattedDataSize(info.size());
+        return info.isDir() ? QString() : sizeText(info.size());
+    }
+
+private:
+    // Qt's catalogue has one plural of "bytes" for every count and leaves
+    // "KiB", "MiB" in English: sizes are written here, in steps of 1024.
+    static QString sizeText(qint64 bytes)
+    {
+        if (bytes >= 1024) {
+            static const char16_t *const units[] = {u"КБ", u"МБ", u"ГБ", u"ТБ"};
+            double scaled = static_cast<double>(bytes) / 1024;
+            std::size_t unit = 0;
+            for (; scaled >= 1024 && unit + 1 < std::size(units); ++unit)
+                scaled /= 1024;
+            return QLocale().toString(scaled, 'f', 2) + QLatin1Char(' ') + QString::fromUtf16(units[unit]);
+        }
+        // 1, 21, 101 байт; 2-4, 22-24 байта; 0, 5-20, 25-30 байт.
+        const qint64 last = bytes % 10;
+        const bool teens = bytes % 100 >= 11 && bytes % 100 <= 14;
+        const QString unit = !teens && last >= 2 && last <= 4 ? QStringLiteral("байта") : QStringLiteral("байт");
+        return QLocale().toString(bytes) + QLatin1Char(' ') + unit;
     }
 };
 
@@ -69,6 +93,15 @@ QFileDialog *makeDialog(QWidget *mainWindow, const char *name)
     dialog->setFileMode(QFileDialog::AnyFile);
     dialog->setWindowModality(Qt::ApplicationModal);
     dialog->setSizeGripEnabled(true);
+    // The detail view's size, type and date columns take the width of their
+    // texts, so a Russian date or type name is not cut in the middle; the
+    // name column takes what is left.
+    if (auto *details = dialog->findChild<QTreeView *>()) {
+        QHeaderView *header = details->header();
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+        for (int column = 1; column < header->count(); ++column)
+            header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    }
     return dialog;
 }
 

@@ -13,6 +13,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -176,6 +177,8 @@ private slots:
     void dialogIsPlacedModalAndGivesTheFocusBack();
     void rowsBreakOnlyAtBlanks_data();
     void rowsBreakOnlyAtBlanks();
+    void dialogsWriteSizesInRussian_data();
+    void dialogsWriteSizesInRussian();
 
 private:
     QPlainTextEdit *memo(int page)
@@ -589,6 +592,37 @@ void HistoryPanelTest::dialogIsPlacedModalAndGivesTheFocusBack()
     QCOMPARE(shown.geometry.topLeft(), naklon::HistoryDialogs::placeOnScreen(screen, shown.geometry.size()));
     QTRY_COMPARE(QApplication::focusWidget(), saveButton);
     QCOMPARE(contents(path("f.txt")), QByteArray("\r\n"));
+}
+
+void HistoryPanelTest::dialogsWriteSizesInRussian_data()
+{
+    QTest::addColumn<int>("bytes");
+    QTest::addColumn<QString>("shown");
+
+    QTest::newRow("one") << 1 << "1 байт";
+    QTest::newRow("three") << 3 << "3 байта";
+    QTest::newRow("five") << 5 << "5 байт";
+    QTest::newRow("twelve") << 12 << "12 байт";
+    QTest::newRow("twenty-two") << 22 << "22 байта";
+    // The decimal separator is the locale's, as in the date beside it.
+    QTest::newRow("kilobytes") << 5000 << "4" + QLocale().decimalPoint() + "88 КБ";
+}
+
+void HistoryPanelTest::dialogsWriteSizesInRussian()
+{
+    QFETCH(int, bytes);
+    QFETCH(QString, shown);
+    QFile file(path("size.txt"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(bytes, 'x'));
+    file.close();
+
+    naklon::HistoryDialogs dialogs(window.get());
+    QAbstractProxyModel *list = dialogs.saveDialog()->proxyModel();
+    auto *files = qobject_cast<QFileSystemModel *>(list->sourceModel());
+    QVERIFY(files);
+    const QModelIndex size = list->mapFromSource(files->index(path("size.txt"), 1));
+    QCOMPARE(list->data(size, Qt::DisplayRole).toString(), shown);
 }
 
 void HistoryPanelTest::rowsBreakOnlyAtBlanks_data()
