@@ -103,27 +103,29 @@ inline EInputError noReinforcementClass()
     return EInputError("Не выбран класс арматуры");
 }
 
+// The two file messages' common form: <opening><full path>". <system text>
+inline std::string fileMessage(std::string_view opening, std::string_view fullPath, std::string_view systemText)
+{
+    std::string message(opening);
+    message += fullPath;
+    message += "\". ";
+    message += messageSystemText(systemText);
+    return message;
+}
+
 // A history file that cannot be made, or not put in place of the old one:
 //   Cannot create file "<full path>". <system text>
 //   ("/h.txt", "Permission denied") -> Cannot create file "/h.txt". Permission denied
 inline Exception cannotCreateFile(std::string_view fullPath, std::string_view systemText)
 {
-    std::string message = "Cannot create file \"";
-    message += fullPath;
-    message += "\". ";
-    message += messageSystemText(systemText);
-    return Exception(message);
+    return Exception(fileMessage("Cannot create file \"", fullPath, systemText));
 }
 
 // A history file that cannot be opened or read:
 //   Cannot open file "<full path>". <system text>
 inline Exception cannotOpenFile(std::string_view fullPath, std::string_view systemText)
 {
-    std::string message = "Cannot open file \"";
-    message += fullPath;
-    message += "\". ";
-    message += messageSystemText(systemText);
-    return Exception(message);
+    return Exception(fileMessage("Cannot open file \"", fullPath, systemText));
 }
 
 // The system wrote fewer bytes of a history than asked (a full disk).
