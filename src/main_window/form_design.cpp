@@ -30,6 +30,10 @@ QFont designedFont(const QWidget *widget, const QFont &inherited, bool &named)
     QFont font = widget->isWindow() ? widget->font() : inherited;
     font.setPixelSize(pixelSize.toInt());
     if (widget->isWindow()) {
+        // The family is set with the size, after the controls are built:
+        // while they are built every control has the application's font, so
+        // moving a page into the tab widget changes no control's font.
+        font.setFamily(widget->property("fontFamily").toString());
         // Every font is regular, whatever weight or slant the desktop's own
         // font has: named here, it is no longer taken from the application.
         font.setWeight(QFont::Normal);
