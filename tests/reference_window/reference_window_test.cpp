@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFontInfo>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -78,6 +79,8 @@ private slots:
         QPushButton *ok = reference_->okButton();
         QCOMPARE(ok->text(), QStringLiteral("\u041e\u041a")); // Cyrillic О and К
         QVERIFY(!ok->isDefault());
+        QCOMPARE(ok->font().pixelSize(), 16);
+        QCOMPARE(QFontInfo(ok->font()).family(), QStringLiteral("Liberation Sans"));
 
         // The scroll area and the picture must not take the focus from "ОК".
         const auto widgets = reference_->findChildren<QWidget *>();
