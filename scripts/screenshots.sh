@@ -83,7 +83,6 @@ shoot() {
     for page in 1 2 3 4 5 6; do
         # The window alone.
         import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/$prefix$page.png"
-        [ "$prefix$page" = page1 ] && cp "$out/page1.png" "$out/main-window.png"
         # Ctrl+Tab shows the next page from any control.
         xdotool key --window "$window" ctrl+Tab
         sleep 0.4
