@@ -12,7 +12,10 @@
 # Each target builds in build-<target>/. GoogleTest, GMP and MPFR for i386
 # and arm64 are Debian's multiarch packages; for Windows GoogleTest is built
 # from Debian's /usr/src/googletest and GMP and MPFR from Debian's source
-# packages, into build-mingw64/deps/, which later runs reuse.
+# packages, into build-mingw64/deps/, which later runs reuse. The sources
+# come through scripts/debian-source.sh, whose apt set-up of deb-src entries
+# (derived from the machine's deb entries) stays in build-mingw64/deps/src/apt/:
+# the machine's apt configuration is left as it is.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -55,7 +58,7 @@ build_gmp_mpfr_for_windows() {
     --enable-static --disable-shared --prefix="$deps/prefix")
   [ -f "$deps/prefix/lib/libmpfr.a" ] && return
   rm -rf "$deps/src" && mkdir -p "$deps/src/gmp-build" "$deps/src/mpfr-build" &&
-    (cd "$deps/src" && apt-get source -qq gmp mpfr4) || return 1
+    "$root/scripts/debian-source.sh" "$deps/src" gmp mpfr4 || return 1
   gmp=$(find "$deps/src" -maxdepth 1 -type d -name 'gmp-[0-9]*' | head -n1)
   mpfr=$(find "$deps/src" -maxdepth 1 -type d -name 'mpfr4-[0-9]*' | head -n1)
   sed -i 's| doc/Makefile||' "$gmp/configure" &&
