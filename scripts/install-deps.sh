@@ -10,7 +10,10 @@
 #                                      MPFR and GoogleTest for i386 and arm64
 #                                      (multiarch) and what building GMP and
 #                                      MPFR for Windows from Debian's sources
-#                                      needs
+#                                      needs (scripts/debian-source.sh fetches
+#                                      those sources itself)
+# Leaves the apt sources as they are; "cross" adds the foreign architectures
+# i386 and arm64 to dpkg for the multiarch packages.
 set -euo pipefail
 
 sudo_cmd=()
@@ -40,16 +43,6 @@ case "${1:-}" in
         update=1
       fi
     done
-    # GMP and MPFR for Windows are built from Debian's source packages,
-    # which apt-get fetches only with a deb-src entry.
-    if ! grep -rqsE '^[[:space:]]*(deb-src[[:space:]]|Types:.*deb-src)' \
-        /etc/apt/sources.list /etc/apt/sources.list.d/; then
-      # shellcheck disable=SC1091
-      codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
-      printf 'Types: deb-src\nURIs: http://deb.debian.org/debian\nSuites: %s\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
-        "$codename" | "${sudo_cmd[@]}" tee /etc/apt/sources.list.d/naklon-sources.sources >/dev/null
-      update=1
-    fi
     ;;
 esac
 
