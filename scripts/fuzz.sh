@@ -6,7 +6,7 @@
 # $BUILD_DIR/artifacts/.
 #
 #   scripts/fuzz.sh [seconds per target] [target...]
-#     seconds: default 10, the short run of the test suite
+#     seconds: default 10, the short run of scripts/gate.sh
 #     targets: default all
 #   FUZZ_SANITIZERS: default address,undefined; "undefined" alone runs about
 #     three times faster for long runs
