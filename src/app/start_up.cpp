@@ -9,16 +9,6 @@ namespace naklon {
 ProgramWindows::ProgramWindows() = default;
 ProgramWindows::~ProgramWindows() = default;
 ProgramWindows::ProgramWindows(ProgramWindows &&) noexcept = default;
-ProgramWindows &ProgramWindows::operator=(ProgramWindows &&other) noexcept
-{
-    if (this != &other) {
-        // The reference window goes before the main window that owns it.
-        reference.reset();
-        main = std::move(other.main);
-        reference = std::move(other.reference);
-    }
-    return *this;
-}
 
 ProgramWindows createProgramWindows()
 {

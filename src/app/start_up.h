@@ -15,7 +15,7 @@ struct ProgramWindows {
     ProgramWindows();
     ~ProgramWindows();
     ProgramWindows(ProgramWindows &&) noexcept;
-    ProgramWindows &operator=(ProgramWindows &&) noexcept;
+    ProgramWindows &operator=(ProgramWindows &&) = delete;
 };
 
 // Creates the main window, then the reference window hidden, each with the

@@ -6,10 +6,7 @@
 namespace naklon {
 
 // The most a history box takes, in characters of the box (a line break is
-// one character): 16 Mi, the least a history must be able to hold. Qt's
-// text document sets the pace of opening (bench/history_bench.cpp): about
-// 4 MiB of history still opens in under a second on the development
-// machine, 16 MiB takes about 4 s, nearly all of it in setPlainText itself.
+// one character): 16 Mi, the least a history must be able to hold.
 inline constexpr qsizetype kHistoryCapacity = qsizetype(16) * 1024 * 1024;
 
 // Reads the history file at `path` and returns the text a box takes for it:

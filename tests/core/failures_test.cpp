@@ -3,9 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <type_traits>
 
 namespace naklon {
 namespace {
+
+// One family: the arithmetic failures are external ones, and every failure
+// is a naklon::Exception.
+static_assert(
+    std::is_base_of_v<EMathError,
+        EInvalidOp> && std::is_base_of_v<EMathError, EZeroDivide> && std::is_base_of_v<EMathError, EOverflow> && std::is_base_of_v<EMathError, EUnderflow>);
+static_assert(std::is_base_of_v<EExternal, EMathError> && std::is_base_of_v<Exception, EExternal>);
+static_assert(std::is_base_of_v<Exception, EInputError>);
 
 TEST(Failures, CarryTheirMessagesInOneFamily)
 {
@@ -14,8 +23,6 @@ TEST(Failures, CarryTheirMessagesInOneFamily)
     EXPECT_STREQ(EZeroDivide().what(), "Floating point division by zero");
     EXPECT_STREQ(EOverflow().what(), "Floating point overflow");
     EXPECT_STREQ(EUnderflow().what(), "Floating point underflow");
-    EXPECT_NO_THROW(try { throw EOverflow(); } catch (const EExternal &){});
-    EXPECT_NO_THROW(try { throw EInputError("x"); } catch (const Exception &){});
 }
 
 TEST(Failures, ClosingFullStopFollowsTheLastCharacter)
