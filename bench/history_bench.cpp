@@ -183,8 +183,8 @@ int main(int argc, char **argv)
         std::printf("%-34s %9.2f ms + %.2f ms\n", "  save parts: raw text, to bytes", rawText, convert);
 
         // One line appended at the end, the caret moved there and shown.
-        const std::string line = "Q = 14 307,2 кг";
-        const QString qline = QString::fromStdString(line) + u'\n';
+        const QString line = QStringLiteral("Q = 14 307,2 кг");
+        const QString qline = line + u'\n';
         const double append = medianMs(
             runs, [] {},
             [&] {

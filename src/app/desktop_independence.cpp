@@ -1,6 +1,6 @@
 #include "app/desktop_independence.h"
 
-#include "main_window/colours.h"
+#include "window_services/colours.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

@@ -1,7 +1,7 @@
 #include "app/naklon_application.h"
 
 #include "app/desktop_independence.h"
-#include "app/error_reporter.h"
+#include "window_services/error_reporter.h"
 
 namespace naklon {
 

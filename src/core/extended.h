@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/extended_bits.h"
+
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
@@ -17,13 +19,6 @@
 #endif
 
 namespace naklon {
-
-// An extended value as the x87 stores it.
-struct ExtendedBits {
-    std::uint16_t signExponent = 0; // the sign bit, then the exponent biased by 16383
-    std::uint64_t significand = 0;  // with its explicit integer bit
-    friend constexpr bool operator==(ExtendedBits, ExtendedBits) = default;
-};
 
 // A real number at extended precision whose every operation checks its own
 // result and raises the arithmetic failure at that very operation:

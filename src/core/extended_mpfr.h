@@ -1,6 +1,8 @@
 #pragma once
 
-#include "core/extended.h"
+#include "core/extended_bits.h"
+
+#include <cstdint>
 
 // The extended format's operations carried out by MPFR on the format's bits:
 // precision 64, the x87 exponent range with its subnormals, round to nearest

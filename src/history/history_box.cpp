@@ -13,33 +13,36 @@ namespace {
 // history's last character, so the rule is given that character alone
 // instead of a copy of the whole (possibly long) text. A block boundary in
 // the document is a line break of the history.
-std::string lastCharacterOf(const QTextDocument &document)
+char16_t lastCharacterOf(const QTextDocument &document)
 {
     const int length = document.characterCount() - 1; // without the final paragraph separator
     if (length <= 0)
-        return {};
+        return 0;
     const QChar last = document.characterAt(length - 1);
-    if (last == QChar::ParagraphSeparator || last == QChar::LineFeed)
-        return "\n";
-    return QString(last).toStdString();
+    return last == QChar::ParagraphSeparator ? static_cast<char16_t>(kLineBreak) : last.unicode();
+}
+
+std::u16string_view unitsOf(QStringView text)
+{
+    return {text.utf16(), static_cast<std::size_t>(text.size())};
 }
 
 } // namespace
 
 QString initialHistoryText()
 {
-    return QString::fromStdString(std::string(kInitialHistory)).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return QString::fromLatin1(kInitialHistory.data(), static_cast<qsizetype>(kInitialHistory.size()));
 }
 
-void appendHistoryLine(QPlainTextEdit *box, std::string_view line)
+void appendHistoryLine(QPlainTextEdit *box, QStringView line)
 {
-    const std::string insertion = historyAppendInsertion(lastCharacterOf(*box->document()), line);
-    QString text = QString::fromUtf8(insertion.data(), static_cast<qsizetype>(insertion.size()));
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    const char16_t last = lastCharacterOf(*box->document());
+    const std::u16string insertion =
+        historyAppendInsertion(last == 0 ? std::u16string_view() : std::u16string_view(&last, 1), unitsOf(line));
 
     QTextCursor cursor(box->document());
     cursor.movePosition(QTextCursor::End);
-    cursor.insertText(text);
+    cursor.insertText(QString::fromStdU16String(insertion));
     box->setTextCursor(cursor);
     box->ensureCursorVisible();
 }

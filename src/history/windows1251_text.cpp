@@ -1,5 +1,7 @@
 #include "history/windows1251_text.h"
 
+#include "core/history_text.h"
+#include "core/utf8.h"
 #include "core/windows1251.h"
 
 #include <array>
@@ -17,10 +19,9 @@ struct Tables {
     {
         toByte.fill(-1);
         for (int byte = 0; byte < 256; ++byte) {
+            // Every code point of the code page lies in the basic plane.
             const std::string utf8 = decodeWindows1251(std::string(1, static_cast<char>(byte)));
-            const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-            Q_ASSERT(text.size() == 1);
-            toUnit[static_cast<std::size_t>(byte)] = text.at(0).unicode();
+            toUnit[static_cast<std::size_t>(byte)] = static_cast<char16_t>(decodeUtf8(utf8)->codePoint);
         }
         for (char32_t unit = 0; unit < 0x10000; ++unit) {
             if (const auto byte = windows1251Byte(unit))
@@ -52,14 +53,8 @@ QString historyTextFromBytes(QByteArrayView bytes)
     const Tables &t = tables();
     QString text(bytes.size(), Qt::Uninitialized);
     char16_t *out = reinterpret_cast<char16_t *>(text.data());
-    qsizetype length = 0;
-    for (const char byte : bytes) {
-        // Normalised text has a CR only as the first half of CR LF.
-        if (byte == '\r')
-            continue;
-        out[length++] = t.toUnit[static_cast<unsigned char>(byte)];
-    }
-    text.truncate(length);
+    for (const char byte : bytes)
+        *out++ = t.toUnit[static_cast<unsigned char>(byte)];
     return text;
 }
 
@@ -67,15 +62,15 @@ QByteArray historyBytesFromText(QStringView text)
 {
     const Tables &t = tables();
     const qsizetype n = text.size();
-    // At most two bytes a unit (a line break); cut to size at the end.
-    QByteArray bytes(2 * n, Qt::Uninitialized);
+    // At most a file's line break for a unit; cut to size at the end.
+    QByteArray bytes(static_cast<qsizetype>(kFileLineBreak.size()) * n, Qt::Uninitialized);
     char *out = bytes.data();
     qsizetype length = 0;
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t unit = text[i].unicode();
         if (isLineBreak(unit)) {
-            out[length++] = '\r';
-            out[length++] = '\n';
+            for (const char byte : kFileLineBreak)
+                out[length++] = byte;
         } else if (t.toByte[unit] >= 0) {
             out[length++] = static_cast<char>(t.toByte[unit]);
         } else {

@@ -3,14 +3,16 @@
 #include "ui_zeverozozod.h"
 
 #include "main_window/accessibility.h"
-#include "app/error_reporter.h"
-#include "main_window/form_design.h"
-#include "history/blank_wrap_layout.h"
-#include "history/history_box.h"
-#include "app/locale_format.h"
 #include "main_window/picker_delegate.h"
 #include "main_window/tab_strip_style.h"
 #include "reference_window/unit2.h"
+#include "window_services/error_reporter.h"
+#include "window_services/form_design.h"
+#include "window_services/locale_format.h"
+#include "window_services/text_bridge.h"
+#include "window_services/window_placement.h"
+#include "history/blank_wrap_layout.h"
+#include "history/history_box.h"
 
 #include "pages/bent_up_bars.h"
 #include "pages/local_bearing.h"
@@ -36,23 +38,19 @@
 
 #include <algorithm>
 
-TForm1 *Form1 = nullptr;
-
 namespace {
+
+using naklon::coreText;
+using naklon::qtText;
 
 std::string textOf(const QLineEdit *edit)
 {
-    return edit->text().toStdString();
+    return coreText(edit->text());
 }
 
 std::string textOf(const QComboBox *list)
 {
-    return list->currentText().toStdString();
-}
-
-QString qText(std::string_view utf8)
-{
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    return coreText(list->currentText());
 }
 
 // The caption above the field that holds the area or the force follows the
@@ -60,9 +58,9 @@ QString qText(std::string_view utf8)
 void relabelValueField(QLabel *label, const QRadioButton *check, const QRadioButton *selection)
 {
     if (check->isChecked())
-        label->setText(qText(naklon::valueCaption(naklon::SectionMode::Check)));
+        label->setText(qtText(naklon::valueCaption(naklon::SectionMode::Check)));
     else if (selection->isChecked())
-        label->setText(qText(naklon::valueCaption(naklon::SectionMode::Selection)));
+        label->setText(qtText(naklon::valueCaption(naklon::SectionMode::Selection)));
     label->resize(label->sizeHint().width(), label->height());
 }
 
@@ -100,14 +98,9 @@ TForm1::TForm1(QWidget *parent)
     tabStrip->setElideMode(Qt::ElideNone);
     ui->PageControl1->setCurrentIndex(0);
     ui->PageControl1->setFocus();
-    Form1 = this;
 }
 
-TForm1::~TForm1()
-{
-    if (Form1 == this)
-        Form1 = nullptr;
-}
+TForm1::~TForm1() = default;
 
 void TForm1::preparePickers()
 {
@@ -123,8 +116,7 @@ void TForm1::preparePickers()
     // The angle list of "Отрыв" can be typed into; it starts with a prompt
     // that is not one of its items.
     ui->ComboBox10->setInsertPolicy(QComboBox::NoInsert);
-    ui->ComboBox10->setEditText(QString::fromUtf8(naklon::kPullOffAnglePrompt.data(),
-        static_cast<qsizetype>(naklon::kPullOffAnglePrompt.size())));
+    ui->ComboBox10->setEditText(qtText(naklon::kPullOffAnglePrompt));
     // Show the prompt from its first letter on.
     ui->ComboBox10->lineEdit()->setCursorPosition(0);
     // Set once the prompt is there, which the angle list's edit part makes
@@ -231,7 +223,7 @@ void TForm1::wire(QAbstractButton *button, void (TForm1::*handler)())
 void TForm1::append(QPlainTextEdit *history, const std::vector<std::string> &lines)
 {
     for (const std::string &line : lines)
-        naklon::appendHistoryLine(history, line);
+        naklon::appendHistoryLine(history, qtText(line));
 }
 
 void TForm1::shitat()

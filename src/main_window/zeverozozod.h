@@ -112,6 +112,3 @@ private:
     naklon::HistoryDialogs *historyDialogs_ = nullptr;      // owned by the window
     std::array<naklon::HistoryPanel *, 6> historyPanels_{}; // owned by the boxes
 };
-
-// The main window, for the handlers of the other window.
-extern TForm1 *Form1;

@@ -1,9 +1,9 @@
 #include "reference_window/unit2.h"
 
-#include "main_window/form_design.h"
 #include "reference_window/reference_image.h"
 #include "ui_unit2.h"
-#include "main_window/zeverozozod.h"
+#include "window_services/form_design.h"
+#include "window_services/window_placement.h"
 
 #include <QCloseEvent>
 
@@ -12,8 +12,8 @@ TForm2 *Form2 = nullptr;
 // A window of the dialog kind: the X11 window managers learn which window it
 // belongs to (WM_TRANSIENT_FOR) only for that kind, and then show no task-bar
 // entry of its own. It keeps the standard title-bar buttons.
-TForm2::TForm2(QWidget *parent)
-    : QWidget(parent, Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
+TForm2::TForm2(QWidget *mainWindow)
+    : QWidget(mainWindow, Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
       ui(std::make_unique<Ui::TForm2>())
 {
     ui->setupUi(this);
@@ -56,15 +56,16 @@ QScrollArea *TForm2::scrollArea() const
 
 void TForm2::cpravkaOK()
 {
+    QWidget *mainWindow = parentWidget();
     // The main window is shown already; this changes nothing.
-    if (Form1)
-        Form1->show();
+    if (mainWindow)
+        mainWindow->show();
     hide();
     // The main window's own focus widget, normally "Справка", gets the
     // keyboard back.
-    if (Form1 && !Form1->isActiveWindow()) {
-        Form1->raise();
-        Form1->activateWindow();
+    if (mainWindow && !mainWindow->isActiveWindow()) {
+        mainWindow->raise();
+        mainWindow->activateWindow();
     }
 }
 

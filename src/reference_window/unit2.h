@@ -28,10 +28,12 @@ class TForm2 : public QWidget {
 public:
     // Places the window at its designed spot and takes the picture in its
     // compressed form; nothing is decoded until the window is first painted.
-    explicit TForm2(QWidget *parent = nullptr);
+    // `mainWindow` owns it, and "ОК" gives the keyboard back to it.
+    explicit TForm2(QWidget *mainWindow = nullptr);
     ~TForm2() override;
 
-    // "ОК": hides this window and gives the main window the focus back.
+    // "ОК": hides this window and gives the main window, where it has one,
+    // the focus back.
     void cpravkaOK();
 
     naklon::ReferencePicture &picture() { return picture_; }

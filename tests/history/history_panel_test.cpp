@@ -6,6 +6,7 @@
 #include "history/history_box.h"
 #include "history/history_dialogs.h"
 #include "history/history_panel.h"
+#include "support/history_append_rows.h"
 #include "support/window_test_support.h"
 #include "main_window/zeverozozod.h"
 
@@ -159,6 +160,9 @@ private slots:
         window.reset();
     }
 
+    void appendHistoryLine_data();
+    void appendHistoryLine();
+    void appendingOnlyInsertsAtTheEnd();
     void savedBytes_data();
     void savedBytes();
     void openedThenSaved_data();
@@ -219,7 +223,7 @@ private:
         if (action == QStringLiteral("clear"))
             clear(page);
         else if (action.startsWith(QStringLiteral("append:")))
-            naklon::appendHistoryLine(memo(page), action.mid(7).toStdString());
+            naklon::appendHistoryLine(memo(page), QStringView(action).mid(7));
         else if (action.startsWith(QStringLiteral("type:")))
             typeAtEnd(page, action.mid(5));
         else
@@ -232,6 +236,56 @@ private:
     std::unique_ptr<TForm1> window;
     std::unique_ptr<DialogDriver> driver;
 };
+
+void HistoryPanelTest::appendHistoryLine_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("after");
+
+    for (const naklon::test::HistoryAppendRow &row : naklon::test::kHistoryAppendRows) {
+        QStringList lines;
+        for (const char *line : row.lines)
+            lines << QString::fromUtf8(line);
+        QTest::newRow(row.name) << QString::fromUtf8(row.before) << lines << QString::fromUtf8(row.after);
+    }
+}
+
+void HistoryPanelTest::appendHistoryLine()
+{
+    QFETCH(QString, before);
+    QFETCH(QStringList, lines);
+    QFETCH(QString, after);
+
+    QPlainTextEdit box;
+    box.setPlainText(before);
+    for (const QString &line : lines)
+        naklon::appendHistoryLine(&box, line);
+    QCOMPARE(box.toPlainText(), after);
+    QCOMPARE(box.textCursor().position(), after.size());
+    QVERIFY(!box.textCursor().hasSelection());
+}
+
+void HistoryPanelTest::appendingOnlyInsertsAtTheEnd()
+{
+    QPlainTextEdit box;
+    box.setPlainText(naklon::initialHistoryText());
+    QCOMPARE(box.toPlainText(), QStringLiteral("\n"));
+    for (int i = 0; i < 200; ++i)
+        naklon::appendHistoryLine(&box, u"Поперечная сила   14,307.2 кг");
+
+    // A long history is never rebuilt: one more line is one insertion at the
+    // end, nothing removed.
+    QList<QList<int>> changes;
+    connect(box.document(), &QTextDocument::contentsChange, &box, [&changes](int position, int removed, int added) {
+        changes.append({position, removed, added});
+    });
+    const int end = box.document()->characterCount() - 1;
+    naklon::appendHistoryLine(&box, u"L");
+    QCOMPARE(changes.size(), 1);
+    QCOMPARE(changes.front().at(0), end);
+    QCOMPARE(changes.front().at(1), 0);
+}
 
 void HistoryPanelTest::savedBytes_data()
 {
@@ -421,7 +475,7 @@ void HistoryPanelTest::aFileOverTheCapacityLeavesTheHistory()
     auto *box = new QPlainTextEdit(&owner);
     naklon::HistoryDialogs dialogs(&owner);
     naklon::HistoryPanel panel(box, dialogs);
-    naklon::appendHistoryLine(box, "L1");
+    naklon::appendHistoryLine(box, u"L1");
     box->moveCursor(QTextCursor::End);
     const int revision = box->document()->revision();
     QString message;
@@ -490,7 +544,7 @@ void HistoryPanelTest::charactersOutsideTheCodePage()
         event.setCommitString(text);
         QApplication::sendEvent(box, &event);
     } else if (how == QStringLiteral("append")) {
-        naklon::appendHistoryLine(box, text.toStdString());
+        naklon::appendHistoryLine(box, text);
     } else {
         QTest::keyClick(box, Qt::Key_Return, Qt::ShiftModifier);
     }

@@ -3,14 +3,18 @@
 // caption or class is cut, and that Qt's own texts are Russian.
 
 #include "app/desktop_independence.h"
-#include "app/error_reporter.h"
-#include "main_window/colours.h"
-#include "main_window/form_design.h"
+#include "window_services/error_reporter.h"
+#include "window_services/colours.h"
+#include "window_services/window_placement.h"
 #include "history/history_dialogs.h"
 #include "reference_window/unit2.h"
 #include "support/window_test_support.h"
+#include "main_window/picker_delegate.h"
 #include "main_window/zeverozozod.h"
 
+#include <QImage>
+#include <QPainter>
+#include <QStandardItemModel>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QMenu>
@@ -52,6 +56,7 @@ private slots:
 
     void startState();
     void pickersStartEmptyWithRowsOf16();
+    void listItemsAre16HighWithTheTextIndented();
     void relabelling_data();
     void relabelling();
     void ctrlTabCyclesThePages_data();
@@ -148,6 +153,40 @@ void MainWindowTest::pickersStartEmptyWithRowsOf16()
     QTest::keyClick(angles->lineEdit(), Qt::Key_Return);
     QCOMPARE(angles->count(), 3);
     QCOMPARE(angles->currentText(), QStringLiteral("50"));
+}
+
+void MainWindowTest::listItemsAre16HighWithTheTextIndented()
+{
+    QStandardItemModel model;
+    model.appendRow(new QStandardItem(QStringLiteral("1")));
+    naklon::PickerItemDelegate delegate;
+    QStyleOptionViewItem option;
+    option.rect = QRect(0, 0, 40, 16);
+    option.font = QFont(QStringLiteral("Liberation Sans"));
+    option.font.setPixelSize(15);
+    option.palette = QPalette();
+    option.state = QStyle::State_Enabled;
+    QCOMPARE(delegate.sizeHint(option, model.index(0, 0)).height(), 16);
+
+    QImage image(40, 16, QImage::Format_RGB32);
+    image.fill(Qt::magenta);
+    QPainter painter(&image);
+    delegate.paint(&painter, option, model.index(0, 0));
+    painter.end();
+    // The row is filled, and the first ink of the text stands 2 px or a
+    // little more (the glyph's own side bearing) from the left edge.
+    int firstInk = -1;
+    for (int x = 0; x < image.width() && firstInk < 0; ++x) {
+        for (int y = 0; y < image.height(); ++y) {
+            const QColor pixel = image.pixelColor(x, y);
+            QVERIFY(pixel != QColor(Qt::magenta));
+            if (pixel.lightness() < 128) {
+                firstInk = x;
+                break;
+            }
+        }
+    }
+    QVERIFY2(firstInk >= 2 && firstInk <= 5, qPrintable(QString::number(firstInk)));
 }
 
 void MainWindowTest::relabelling_data()
@@ -355,28 +394,37 @@ void MainWindowTest::fontsAndColours_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("pixelSize");
     QTest::addColumn<int>("role");
-    QTest::addColumn<QString>("colour");
+    QTest::addColumn<QColor>("colour");
 
+    // The system colours under Fusion's light palette, the test's own:
+    // clWindowText black, clWindow white, clInfoBk 255, 255, 220; the
+    // highlight 48, 140, 198 darkened to clActiveCaption and halfway to white
+    // for clGradientActiveCaption.
     const int text = QPalette::WindowText;
     const int fill = QPalette::Window;
-    QTest::newRow("tab strip") << "PageControl1 tab bar" << 15 << text << "clBlack";
-    QTest::newRow("class caption") << "Label1" << 16 << text << "clWindowText";
-    QTest::newRow("field") << "Edit1" << 16 << int(QPalette::Text) << "clWindowText";
-    QTest::newRow("button") << "Button1" << 13 << int(QPalette::ButtonText) << "clWindowText";
-    QTest::newRow("option takes its group's font") << "RadioButton1" << 11 << text << "clBlack";
-    QTest::newRow("group without a font takes the page's") << "GroupBox3" << 15 << fill << "clMoneyGreen";
-    QTest::newRow("history box") << "Memo3" << 15 << int(QPalette::Text) << "clBlack";
-    QTest::newRow("history group") << "GroupBox12" << 11 << fill << "clActiveCaption";
-    QTest::newRow("history caption") << "GroupBox12" << 11 << text << "clWindow";
-    QTest::newRow("teal button group") << "GroupBox9" << 11 << fill << "clTeal";
-    QTest::newRow("white caption on teal") << "GroupBox9" << 11 << text << "clWhite";
-    QTest::newRow("black button text on teal") << "Button10" << 13 << int(QPalette::ButtonText) << "clWindowText";
-    QTest::newRow("page with a small font") << "Edit5" << 16 << fill << "clInfoBk";
-    QTest::newRow("option on the small page") << "RadioButton3" << 11 << fill << "clGradientActiveCaption";
-    QTest::newRow("label on a grey group") << "Label29" << 16 << fill << "clSilver";
-    QTest::newRow("label text on a white-captioned group") << "Label26" << 16 << text << "clWindowText";
-    QTest::newRow("Справка takes its group's font") << "Button25" << 15 << int(QPalette::ButtonText) << "clWindowText";
-    QTest::newRow("load options") << "RadioButton9" << 11 << fill << "clInfoBk";
+    QTest::newRow("tab strip") << "PageControl1 tab bar" << 15 << text << QColor(0, 0, 0);             // clBlack
+    QTest::newRow("class caption") << "Label1" << 16 << text << QColor(0, 0, 0);                       // clWindowText
+    QTest::newRow("field") << "Edit1" << 16 << int(QPalette::Text) << QColor(0, 0, 0);                 // clWindowText
+    QTest::newRow("button") << "Button1" << 13 << int(QPalette::ButtonText) << QColor(0, 0, 0);        // clWindowText
+    QTest::newRow("option takes its group's font") << "RadioButton1" << 11 << text << QColor(0, 0, 0); // clBlack
+    QTest::newRow("group without a font takes the page's")
+        << "GroupBox3" << 15 << fill << QColor(192, 220, 192);                                    // clMoneyGreen
+    QTest::newRow("history box") << "Memo3" << 15 << int(QPalette::Text) << QColor(0, 0, 0);      // clBlack
+    QTest::newRow("history group") << "GroupBox12" << 11 << fill << QColor(40, 119, 168);         // clActiveCaption
+    QTest::newRow("history caption") << "GroupBox12" << 11 << text << QColor(255, 255, 255);      // clWindow
+    QTest::newRow("teal button group") << "GroupBox9" << 11 << fill << QColor(0, 128, 128);       // clTeal
+    QTest::newRow("white caption on teal") << "GroupBox9" << 11 << text << QColor(255, 255, 255); // clWhite
+    QTest::newRow("black button text on teal")
+        << "Button10" << 13 << int(QPalette::ButtonText) << QColor(0, 0, 0);                   // clWindowText
+    QTest::newRow("page with a small font") << "Edit5" << 16 << fill << QColor(255, 255, 220); // clInfoBk
+    QTest::newRow("option on the small page")
+        << "RadioButton3" << 11 << fill << QColor(151, 197, 226); // clGradientActiveCaption
+    QTest::newRow("label on a grey group") << "Label29" << 16 << fill << QColor(192, 192, 192); // clSilver
+    QTest::newRow("label text on a white-captioned group")
+        << "Label26" << 16 << text << QColor(0, 0, 0); // clWindowText
+    QTest::newRow("Справка takes its group's font")
+        << "Button25" << 15 << int(QPalette::ButtonText) << QColor(0, 0, 0);                // clWindowText
+    QTest::newRow("load options") << "RadioButton9" << 11 << fill << QColor(255, 255, 220); // clInfoBk
 }
 
 void MainWindowTest::fontsAndColours()
@@ -384,7 +432,7 @@ void MainWindowTest::fontsAndColours()
     QFETCH(QString, name);
     QFETCH(int, pixelSize);
     QFETCH(int, role);
-    QFETCH(QString, colour);
+    QFETCH(QColor, colour);
 
     QWidget *widget = window->findChild<QWidget *>(name);
     if (name == QStringLiteral("PageControl1 tab bar"))
@@ -393,7 +441,7 @@ void MainWindowTest::fontsAndColours()
     QCOMPARE(widget->font().pixelSize(), pixelSize);
     QCOMPARE(QFontInfo(widget->font()).family(), QStringLiteral("Liberation Sans"));
     QVERIFY(!widget->font().bold() && !widget->font().italic());
-    QCOMPARE(widget->palette().color(QPalette::ColorRole(role)), naklon::namedColour(colour, QPalette()));
+    QCOMPARE(widget->palette().color(QPalette::ColorRole(role)), colour);
 }
 
 void MainWindowTest::noCaptionIsCut()

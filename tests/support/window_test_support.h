@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/error_reporter.h"
+#include "window_services/error_reporter.h"
 
 #include <QApplication>
 #include <QList>

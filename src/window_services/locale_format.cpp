@@ -1,4 +1,6 @@
-#include "app/locale_format.h"
+#include "window_services/locale_format.h"
+
+#include "window_services/text_bridge.h"
 
 #include <QLocale>
 
@@ -6,7 +8,7 @@ namespace naklon {
 
 NumberFormat numberFormatOf(const QLocale &locale)
 {
-    return numberFormatFromLocale(locale.decimalPoint().toStdString(), locale.groupSeparator().toStdString());
+    return numberFormatFromLocale(coreText(locale.decimalPoint()), coreText(locale.groupSeparator()));
 }
 
 NumberFormat systemNumberFormat()

@@ -1,4 +1,4 @@
-#include "main_window/colours.h"
+#include "window_services/colours.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,8 @@
-#include "app/error_reporter.h"
+#include "window_services/error_reporter.h"
 
 #include "core/extended.h"
 #include "core/failures.h"
+#include "window_services/text_bridge.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -39,9 +40,7 @@ ErrorReporter *setErrorReporter(ErrorReporter *reporter)
 
 QString applicationTitleText()
 {
-    const QByteArray path = QCoreApplication::applicationFilePath().toUtf8();
-    return QString::fromStdString(
-        applicationTitle(std::string_view(path.constData(), static_cast<std::size_t>(path.size()))));
+    return qtText(applicationTitle(coreText(QCoreApplication::applicationFilePath())));
 }
 
 QString failureMessage(const std::exception_ptr &failure)
@@ -49,9 +48,9 @@ QString failureMessage(const std::exception_ptr &failure)
     try {
         std::rethrow_exception(failure);
     } catch (const std::exception &e) {
-        return QString::fromUtf8(e.what());
+        return qtText(e.what());
     } catch (...) {
-        return QString::fromUtf8(unknownFailure().what());
+        return qtText(unknownFailure().what());
     }
 }
 
@@ -61,11 +60,9 @@ void reportFailure(const QString &message) noexcept
         applyFloatingPointSettings();
         if (QWidget *grabber = QWidget::mouseGrabber())
             grabber->releaseMouse();
-        const QByteArray utf8 = message.toUtf8();
-        const std::string shown =
-            withClosingFullStop(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
+        const QString shown = qtText(withClosingFullStop(coreText(message)));
         const QPointer<QWidget> wasActive = QApplication::activeWindow();
-        currentReporter->show(QString::fromStdString(shown), applicationTitleText());
+        currentReporter->show(shown, applicationTitleText());
         if (wasActive)
             wasActive->activateWindow();
         applyFloatingPointSettings();
