@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # CI's hardening and cross stages, run after scripts/test.sh, in this order:
 #   1. format    the layout of the sources against .clang-format
-#                (scripts/format-check.sh)
+#                (scripts/format-check.sh), and the includes between the
+#                folders of src/ pointing one way (scripts/include-order.sh)
 #   2. fuzz      every libFuzzer target over its seed corpus for FUZZ_SECONDS
 #                seconds each, default 10 (scripts/fuzz.sh)
 #   3. sanitize  the whole suite under AddressSanitizer and
@@ -33,6 +34,7 @@ scripts/install-deps.sh hardening
 scripts/install-deps.sh cross
 stage format
 scripts/format-check.sh
+scripts/include-order.sh
 stage fuzz
 scripts/fuzz.sh "${FUZZ_SECONDS:-10}"
 stage sanitize
