@@ -75,6 +75,20 @@ std::string_view messageSystemText(std::string_view text)
     }
 }
 
+std::string unsavedHistoriesQuestion(const std::vector<std::string> &pages)
+{
+    std::string question = pages.size() == 1 ? "История на странице " : "История на страницах ";
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        if (i > 0)
+            question += ", ";
+        question += "«";
+        question += pages[i];
+        question += "»";
+    }
+    question += " не сохранена. Закрыть программу?";
+    return question;
+}
+
 std::string withClosingFullStop(std::string_view message)
 {
     std::string shown(message);

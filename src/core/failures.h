@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace naklon {
 
@@ -145,6 +146,15 @@ inline Exception unknownFailure()
 {
     return Exception("Unknown failure");
 }
+
+// The question before the main window closes while some pages' histories
+// hold work that no file has (`pages`: their tab captions, in tab order), and
+// its two buttons.
+//   {"Хомуты"}           -> История на странице «Хомуты» не сохранена. Закрыть программу?
+//   {"Хомуты", "Смятие"} -> История на страницах «Хомуты», «Смятие» не сохранена. Закрыть программу?
+std::string unsavedHistoriesQuestion(const std::vector<std::string> &pages);
+inline constexpr std::string_view kCloseProgramButton = "Закрыть";
+inline constexpr std::string_view kKeepProgramButton = "Отмена";
 
 // The message as the error box shows it: a full stop is appended when the
 // last character's code is above that of "." (letters and digits are; ".",

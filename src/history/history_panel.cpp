@@ -39,11 +39,13 @@ public:
 HistoryPanel::HistoryPanel(QPlainTextEdit *box, HistoryDialogs &dialogs)
     : QObject(box), box_(box), dialogs_(dialogs), keeper_(new RepertoireKeeper(box))
 {
+    markKept();
 }
 
 void HistoryPanel::clear()
 {
     box_->clear();
+    markKept();
 }
 
 void HistoryPanel::open()
@@ -63,8 +65,10 @@ void HistoryPanel::load(const QString &path, qsizetype capacity)
     const BusyCursor busy;
     const QString text = readHistoryFile(path, capacity);
     const QTextDocument *document = box_->document();
-    if (text.size() == document->characterCount() - 1 && text == historyText(box_))
+    if (text.size() == document->characterCount() - 1 && text == historyText(box_)) {
+        markKept();
         return;
+    }
 
     // The text is replaced in one step and shown once, from its start.
     const RepertoireKeeper::Trusted trusted(*keeper_);
@@ -73,12 +77,26 @@ void HistoryPanel::load(const QString &path, qsizetype capacity)
     box_->moveCursor(QTextCursor::Start);
     box_->verticalScrollBar()->setValue(0);
     box_->setUpdatesEnabled(true);
+    markKept();
 }
 
 void HistoryPanel::saveTo(const QString &path) const
 {
     const BusyCursor busy;
     saveHistoryFile(path, fileBytes());
+    markKept();
+}
+
+bool HistoryPanel::hasUnsavedWork() const
+{
+    return box_->document()->isModified();
+}
+
+void HistoryPanel::markKept() const
+{
+    // The document's own mark: any edit sets it, and undoing back to this
+    // point clears it again.
+    box_->document()->setModified(false);
 }
 
 QByteArray HistoryPanel::fileBytes() const

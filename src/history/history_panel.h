@@ -37,9 +37,16 @@ public:
     // Writes the history to `path`.
     void saveTo(const QString &path) const;
 
+    // Whether the history holds work that would be lost: it differs from what
+    // it held after the last successful open, save or clear (a calculation or
+    // typing since then). The history a page starts with holds none.
+    bool hasUnsavedWork() const;
+
 private:
     // The history as its file holds it: Windows-1251, CR LF line breaks.
     QByteArray fileBytes() const;
+    // What the history holds now is kept (in a file, or cleared on purpose).
+    void markKept() const;
 
     QPlainTextEdit *box_;
     HistoryDialogs &dialogs_;

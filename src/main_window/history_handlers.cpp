@@ -5,10 +5,32 @@
 
 #include "ui_zeverozozod.h"
 
+#include "core/failures.h"
+#include "window_services/text_bridge.h"
 #include "history/history_dialogs.h"
 #include "history/history_panel.h"
 
+#include <QMessageBox>
 #include <QPushButton>
+
+namespace {
+
+// Asks whether to close although `pages` hold work no file has; true for
+// "Закрыть". "Отмена" is the default answer, and Escape's.
+bool askToCloseWithUnsavedWork(QWidget *window, const std::vector<std::string> &pages)
+{
+    QMessageBox question(QMessageBox::Question, window->windowTitle(),
+        naklon::qtText(naklon::unsavedHistoriesQuestion(pages)), QMessageBox::NoButton, window);
+    question.setWindowModality(Qt::ApplicationModal);
+    QPushButton *close = question.addButton(naklon::qtText(naklon::kCloseProgramButton), QMessageBox::AcceptRole);
+    QPushButton *keep = question.addButton(naklon::qtText(naklon::kKeepProgramButton), QMessageBox::RejectRole);
+    question.setDefaultButton(keep);
+    question.setEscapeButton(keep);
+    question.exec();
+    return question.clickedButton() == close;
+}
+
+} // namespace
 
 void TForm1::prepareHistoryPanels()
 {
@@ -38,6 +60,16 @@ void TForm1::prepareHistoryPanels()
         wire(page.open, page.otkrut);
         wire(page.save, page.soxranit);
     }
+}
+
+bool TForm1::mayLoseHistories()
+{
+    std::vector<std::string> pages;
+    for (std::size_t index = 0; index < historyPanels_.size(); ++index) {
+        if (historyPanels_[index]->hasUnsavedWork())
+            pages.push_back(naklon::coreText(ui->PageControl1->tabText(static_cast<int>(index))));
+    }
+    return pages.empty() || askToCloseWithUnsavedWork(this, pages);
 }
 
 void TForm1::othistit()

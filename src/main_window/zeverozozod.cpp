@@ -3,6 +3,7 @@
 #include "ui_zeverozozod.h"
 
 #include "main_window/accessibility.h"
+#include "main_window/group_box_style.h"
 #include "main_window/picker_delegate.h"
 #include "main_window/tab_strip_style.h"
 #include "reference_window/unit2.h"
@@ -23,7 +24,9 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -31,6 +34,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSessionManager>
 #include <QStyleFactory>
 #include <QTabBar>
 #include <QTimer>
@@ -80,6 +84,7 @@ TForm1::TForm1(QWidget *parent)
     setWindowIcon(QIcon(QPixmap(QStringLiteral(":/MAINICON"), "PNG")));
 
     preparePickers();
+    prepareGroupBoxes();
     prepareHistories();
     fitLabelsToCaptions();
     connectHandlers();
@@ -98,6 +103,7 @@ TForm1::TForm1(QWidget *parent)
     tabStrip->setElideMode(Qt::ElideNone);
     ui->PageControl1->setCurrentIndex(0);
     ui->PageControl1->setFocus();
+    connect(qApp, &QGuiApplication::commitDataRequest, this, &TForm1::commitData);
 }
 
 TForm1::~TForm1() = default;
@@ -123,6 +129,15 @@ void TForm1::preparePickers()
     // room for.
     for (QComboBox *picker : pickers)
         picker->setStyle(pickerStyle);
+}
+
+void TForm1::prepareGroupBoxes()
+{
+    auto *groupBoxStyle = new naklon::GroupBoxStyle(QStyleFactory::create(style()->name()));
+    groupBoxStyle->setParent(this);
+    const auto boxes = findChildren<QGroupBox *>();
+    for (QGroupBox *box : boxes)
+        box->setStyle(groupBoxStyle);
 }
 
 void TForm1::prepareHistories()
@@ -361,8 +376,26 @@ void TForm1::moveEvent(QMoveEvent *event)
 
 void TForm1::closeEvent(QCloseEvent *event)
 {
-    // Closing the main window ends the program at once, even while the
-    // reference window is shown.
+    if (!sessionEnding_ && !mayLoseHistories()) {
+        event->ignore();
+        return;
+    }
+    // Closing the main window ends the program, even while the reference
+    // window is shown.
     event->accept();
     QCoreApplication::quit();
+}
+
+void TForm1::commitData(QSessionManager &manager)
+{
+    if (manager.allowsInteraction()) {
+        const bool close = mayLoseHistories();
+        manager.release();
+        if (!close) {
+            manager.cancel();
+            return;
+        }
+    }
+    // Without a way to ask, the session's end is not held up.
+    sessionEnding_ = true;
 }

@@ -14,6 +14,7 @@ class QAbstractButton;
 class QComboBox;
 class QLabel;
 class QPlainTextEdit;
+class QSessionManager;
 
 namespace naklon {
 class HistoryDialogs;
@@ -28,7 +29,8 @@ class TForm1;
 // tab control. Each "Считать" handler reads its page's controls afresh,
 // hands their texts to the page's calculation and appends the lines it
 // returns to the page's history box. A failure of any handler goes to the
-// application's one error handler and changes nothing.
+// application's one error handler and changes nothing. Closing the window
+// ends the program, after asking when a history would be lost.
 class TForm1 : public QWidget {
     Q_OBJECT
 
@@ -94,10 +96,18 @@ private:
     void wire(QAbstractButton *button, void (TForm1::*handler)());
     void connectHandlers();
     void preparePickers();
+    void prepareGroupBoxes();
     void prepareHistories();
     void prepareHistoryPanels();
     void fitLabelsToCaptions();
     void windowStateChanged(Qt::WindowStates oldState);
+    // Whether closing may go on: at once when no page's history holds work
+    // that no file has, else as the user answers the question that names
+    // those pages.
+    bool mayLoseHistories();
+    // The desktop session is ending: asks once, where the session lets the
+    // program ask, and cancels the log-out on "Отмена".
+    void commitData(QSessionManager &manager);
     void leaveMaximizedState();
 
     void append(QPlainTextEdit *history, const std::vector<std::string> &lines);
@@ -109,6 +119,7 @@ private:
     bool placedMaximized_ = false;               // at the corner of the work area
     bool maximizePending_ = false;
     bool referenceHiddenByMinimize_ = false;
+    bool sessionEnding_ = false;                            // the session's end was agreed to: close without asking
     naklon::HistoryDialogs *historyDialogs_ = nullptr;      // owned by the window
     std::array<naklon::HistoryPanel *, 6> historyPanels_{}; // owned by the boxes
 };

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <type_traits>
+#include <vector>
 
 namespace naklon {
 namespace {
@@ -23,6 +24,22 @@ TEST(Failures, CarryTheirMessagesInOneFamily)
     EXPECT_STREQ(EZeroDivide().what(), "Floating point division by zero");
     EXPECT_STREQ(EOverflow().what(), "Floating point overflow");
     EXPECT_STREQ(EUnderflow().what(), "Floating point underflow");
+}
+
+TEST(Failures, UnsavedHistoriesQuestionNamesThePages)
+{
+    struct Row {
+        std::vector<std::string> pages;
+        const char *question;
+    };
+    const Row rows[] = {
+        {{"Хомуты"}, "История на странице «Хомуты» не сохранена. Закрыть программу?"},
+        {{"Хомуты", "Смятие"}, "История на страницах «Хомуты», «Смятие» не сохранена. Закрыть программу?"},
+        {{"Отгибы", "Отрыв", "Смятие"},
+            "История на страницах «Отгибы», «Отрыв», «Смятие» не сохранена. Закрыть программу?"},
+    };
+    for (const Row &row : rows)
+        EXPECT_EQ(unsavedHistoriesQuestion(row.pages), row.question);
 }
 
 TEST(Failures, ClosingFullStopFollowsTheLastCharacter)

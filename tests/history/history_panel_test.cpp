@@ -17,6 +17,7 @@
 #include <QFileSystemModel>
 #include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -72,10 +73,14 @@ public:
     }
 
     void answer(std::optional<QString> path) { answers_.push_back(std::move(path)); }
+    // Answers the next question box with the button of that text, or with
+    // the Escape key for "Escape".
+    void answerQuestion(const QString &button) { questionAnswers_.push_back(button); }
 
     QList<Shown> shown;
+    QStringList questions; // the texts of the question boxes answered
     QStringList unexpected;
-    int pending() const { return static_cast<int>(answers_.size()); }
+    int pending() const { return static_cast<int>(answers_.size() + questionAnswers_.size()); }
 
 private:
     void poll()
@@ -83,6 +88,21 @@ private:
         QWidget *modal = QApplication::activeModalWidget();
         if (!modal || !modal->isVisible())
             return;
+        auto *question = qobject_cast<QMessageBox *>(modal);
+        if (question && !questionAnswers_.empty()) {
+            questions << question->text();
+            const QString button = questionAnswers_.front();
+            questionAnswers_.pop_front();
+            if (button == QStringLiteral("Escape")) {
+                QTest::keyClick(question, Qt::Key_Escape);
+                return;
+            }
+            for (QAbstractButton *choice : question->buttons()) {
+                if (choice->text() == button)
+                    choice->click();
+            }
+            return;
+        }
         auto *dialog = qobject_cast<QFileDialog *>(modal);
         if (!dialog || answers_.empty()) {
             unexpected << (modal->objectName().isEmpty() ? modal->windowTitle() : modal->objectName());
@@ -108,6 +128,7 @@ private:
 
     QTimer timer_;
     std::deque<std::optional<QString>> answers_;
+    std::deque<QString> questionAnswers_;
 };
 
 QByteArray contents(const QString &path)
@@ -183,6 +204,8 @@ private slots:
     void rowsBreakOnlyAtBlanks();
     void dialogsWriteSizesInRussian_data();
     void dialogsWriteSizesInRussian();
+    void closingAsksOnlyWhenAHistoryWouldBeLost_data();
+    void closingAsksOnlyWhenAHistoryWouldBeLost();
 
 private:
     QPlainTextEdit *memo(int page)
@@ -226,7 +249,12 @@ private:
             naklon::appendHistoryLine(memo(page), QStringView(action).mid(7));
         else if (action.startsWith(QStringLiteral("type:")))
             typeAtEnd(page, action.mid(5));
-        else
+        else if (action == QStringLiteral("save"))
+            save(page, path(QStringLiteral("kept.txt")));
+        else if (action == QStringLiteral("open")) {
+            writeFile(path(QStringLiteral("opened.txt")), "from a file\r\n");
+            open(page, path(QStringLiteral("opened.txt")));
+        } else
             QFAIL(qPrintable(action));
     }
     QString path(const QString &name) const { return dir->filePath(name); }
@@ -716,6 +744,52 @@ void HistoryPanelTest::rowsBreakOnlyAtBlanks()
         QVERIFY2(row.naturalTextWidth() <= row.width() + 1 || !shown.trimmed().contains(QLatin1Char(' ')),
             qPrintable(shown));
     }
+}
+
+void HistoryPanelTest::closingAsksOnlyWhenAHistoryWouldBeLost_data()
+{
+    QTest::addColumn<QStringList>("actions"); // "<page>:<action>"
+    QTest::addColumn<QString>("answer");      // empty: no question may come
+    QTest::addColumn<QString>("question");
+    QTest::addColumn<bool>("closed");
+
+    const QString first = QStringLiteral("История на странице «Хомуты» не сохранена. Закрыть программу?");
+    QTest::newRow("nothing calculated: closes at once") << QStringList() << QString() << QString() << true;
+    QTest::newRow("a calculation: asks, and closes") << QStringList{"1:append:L1"} << "Закрыть" << first << true;
+    QTest::newRow("a calculation: asks, and stays") << QStringList{"1:append:L1"} << "Отмена" << first << false;
+    QTest::newRow("Escape keeps the window") << QStringList{"1:append:L1"} << "Escape" << first << false;
+    QTest::newRow("typing asks as well") << QStringList{"1:type:x"} << "Отмена" << first << false;
+    QTest::newRow("two pages named in tab order")
+        << QStringList{"6:append:L1", "1:append:L1"} << "Отмена"
+        << "История на страницах «Хомуты», «Смятие» не сохранена. Закрыть программу?" << false;
+    QTest::newRow("saved since: closes at once")
+        << QStringList{"1:append:L1", "1:save"} << QString() << QString() << true;
+    QTest::newRow("cleared since: closes at once")
+        << QStringList{"3:append:L1", "3:clear"} << QString() << QString() << true;
+    QTest::newRow("opened since: closes at once")
+        << QStringList{"2:append:L1", "2:open"} << QString() << QString() << true;
+    QTest::newRow("a calculation after saving asks")
+        << QStringList{"1:save", "1:append:L2"} << "Закрыть" << first << true;
+}
+
+void HistoryPanelTest::closingAsksOnlyWhenAHistoryWouldBeLost()
+{
+    QFETCH(QStringList, actions);
+    QFETCH(QString, answer);
+    QFETCH(QString, question);
+    QFETCH(bool, closed);
+
+    RecordingReporter reporter;
+    for (const QString &action : actions) {
+        const qsizetype colon = action.indexOf(u':');
+        act(action.left(colon).toInt(), action.mid(colon + 1));
+    }
+    if (!answer.isEmpty())
+        driver->answerQuestion(answer);
+    QCOMPARE(window->close(), closed);
+    QCOMPARE(window->isVisible(), !closed);
+    QCOMPARE(driver->questions, question.isEmpty() ? QStringList() : QStringList{question});
+    QCOMPARE(reporter.shown.size(), 0);
 }
 
 QTEST_MAIN(HistoryPanelTest)

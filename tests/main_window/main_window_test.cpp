@@ -22,6 +22,7 @@
 #include <QRegularExpression>
 #include <QStyleFactory>
 #include <QStyleOptionComboBox>
+#include <QStyleOptionGroupBox>
 #include <QToolButton>
 #include <QFontInfo>
 #include <QGroupBox>
@@ -71,6 +72,8 @@ private slots:
     void fontsAndColours_data();
     void fontsAndColours();
     void noCaptionIsCut();
+    void groupBoxFramesClearTheirTexts_data();
+    void groupBoxFramesClearTheirTexts();
     void classesShowWholeInTheirClosedLists();
     void placedInsideTheWorkArea_data();
     void placedInsideTheWorkArea();
@@ -476,6 +479,83 @@ void MainWindowTest::noCaptionIsCut()
             cut << QStringLiteral("tab %1 beyond the window").arg(strip->tabText(i));
     }
     QCOMPARE(cut, QStringList());
+}
+
+namespace {
+
+// Where the glyphs of `text` stand when the style writes it into `room`
+// with `alignment`, in the coordinates of `room`.
+QRect glyphBox(const QWidget *widget, const QRect &room, int alignment, const QString &text)
+{
+    const QFontMetrics metrics = widget->fontMetrics();
+    const QRect line = widget->style()->itemTextRect(metrics, room, alignment, true, text);
+    return metrics.tightBoundingRect(text).translated(line.left(), line.top() + metrics.ascent());
+}
+
+// The glyphs of a label's or an option's caption, in its parent's
+// coordinates; an empty box for any other control.
+QRect childGlyphs(const QWidget *child)
+{
+    if (const auto *label = qobject_cast<const QLabel *>(child)) {
+        const QRect room =
+            label->contentsRect().adjusted(label->margin(), label->margin(), -label->margin(), -label->margin());
+        return glyphBox(label, room, int(label->alignment()), label->text()).translated(label->pos());
+    }
+    if (const auto *option = qobject_cast<const QRadioButton *>(child)) {
+        QStyleOptionButton styleOption;
+        styleOption.initFrom(option);
+        styleOption.text = option->text();
+        const QRect room = option->style()->subElementRect(QStyle::SE_RadioButtonContents, &styleOption, option);
+        return glyphBox(option, room, Qt::AlignLeft | Qt::AlignVCenter, option->text()).translated(option->pos());
+    }
+    return {};
+}
+
+} // namespace
+
+void MainWindowTest::groupBoxFramesClearTheirTexts_data()
+{
+    QTest::addColumn<int>("page");
+    for (int page = 1; page <= 6; ++page)
+        QTest::addRow("page %d", page) << page;
+}
+
+// No frame line crosses a text or a control inside its box, and nothing
+// inside touches the caption: the frame's etched lines are 2 px wide, a
+// glyph needs 1 px of blank around the caption's.
+void MainWindowTest::groupBoxFramesClearTheirTexts()
+{
+    QFETCH(int, page);
+    tabs()->setCurrentIndex(page - 1);
+    QStringList struck;
+    const auto boxes = tabs()->widget(page - 1)->findChildren<QGroupBox *>();
+    for (const QGroupBox *box : boxes) {
+        QStyleOptionGroupBox styleOption;
+        styleOption.initFrom(box);
+        styleOption.text = box->title();
+        styleOption.textAlignment = box->alignment();
+        styleOption.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+        const QStyle *style = box->style();
+        const QRect inside = style->subControlRect(QStyle::CC_GroupBox, &styleOption, QStyle::SC_GroupBoxFrame, box)
+                                 .adjusted(2, 2, -2, -2);
+        const QRect caption = style->subControlRect(QStyle::CC_GroupBox, &styleOption, QStyle::SC_GroupBoxLabel, box);
+        const QRect captionGlyphs =
+            glyphBox(box, caption, Qt::AlignLeft | Qt::AlignVCenter, box->title()).adjusted(-1, -1, 1, 1);
+        const auto children = box->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+        for (const QWidget *child : children) {
+            const QRect glyphs = childGlyphs(child);
+            const QRect place = glyphs.isEmpty() ? child->geometry() : glyphs;
+            if (!inside.contains(place) || captionGlyphs.intersects(place)) {
+                struck << QStringLiteral("%1 in %2: %3,%4 %5x%6")
+                              .arg(child->objectName(), box->objectName())
+                              .arg(place.x())
+                              .arg(place.y())
+                              .arg(place.width())
+                              .arg(place.height());
+            }
+        }
+    }
+    QVERIFY2(struck.isEmpty(), qPrintable(struck.join(QStringLiteral("; "))));
 }
 
 void MainWindowTest::classesShowWholeInTheirClosedLists()
