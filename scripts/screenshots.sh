@@ -5,6 +5,8 @@
 #   dark-page1.png ... dark-page6.png  a dark desktop: qt6ct with its "darker"
 #                                      colours, the Windows style and DejaVu 12
 #   200-page1.png ... 200-page6.png    the light palette at 200 % (QT_SCALE_FACTOR=2)
+#   close-question.png                 the question on closing with that
+#                                      result unsaved, light palette, 100 %
 # On the first page the classes 20 and 300 are picked and one calculation is
 # made, so a result stands in the history.
 #   scripts/screenshots.sh [path to naklon]    (default: build/src/naklon)
@@ -52,6 +54,31 @@ trap cleanup EXIT INT TERM
 sleep 1
 export DISPLAY=$display
 
+# Asks the window to close as a window manager does, with WM_DELETE_WINDOW
+# (the virtual server runs no window manager that would send it).
+request_close() {
+    python3 - "$1" <<'PY'
+import ctypes, sys
+x = ctypes.cdll.LoadLibrary("libX11.so.6")
+x.XOpenDisplay.restype = ctypes.c_void_p
+x.XInternAtom.restype = ctypes.c_ulong
+x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+class ClientMessage(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
+                ("format", ctypes.c_int), ("data", ctypes.c_long * 5), ("pad", ctypes.c_long * 24)]
+display = x.XOpenDisplay(None)
+window = int(sys.argv[1])
+event = ClientMessage(type=33, send_event=1, display=display, window=window, format=32,
+                      message_type=x.XInternAtom(display, b"WM_PROTOCOLS", 0))
+event.data[0] = x.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
+x.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
+x.XSendEvent(display, window, 0, 0, ctypes.byref(event))
+x.XFlush.argtypes = [ctypes.c_void_p]
+x.XFlush(display)
+PY
+}
+
 # shoot PREFIX [environment assignments...]
 shoot() {
     prefix=$1
@@ -87,6 +114,14 @@ shoot() {
         xdotool key --window "$window" ctrl+Tab
         sleep 0.4
     done
+    if [ "$prefix" = page ]; then
+        # Back on the first page, the unsaved result makes closing ask.
+        request_close "$window"
+        sleep 1
+        import -window root -crop "$((WIDTH + 80))x${HEIGHT}+$((X - 40))+${Y}" +repage "$out/close-question.png"
+        xdotool key Escape
+        sleep 0.3
+    fi
     kill "$naklon"
     wait "$naklon" 2>/dev/null || true
     naklon=
