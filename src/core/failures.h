@@ -129,12 +129,6 @@ inline Exception cannotOpenFile(std::string_view fullPath, std::string_view syst
     return Exception(fileMessage("Cannot open file \"", fullPath, systemText));
 }
 
-// The system wrote fewer bytes of a history than asked (a full disk).
-inline Exception streamWriteError()
-{
-    return Exception("Stream write error");
-}
-
 // A file's text is more than a history box holds.
 inline Exception textExceedsMemoCapacity()
 {

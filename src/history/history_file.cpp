@@ -2,6 +2,8 @@
 
 #include "core/failures.h"
 #include "core/history_text.h"
+#include "history/file_metadata.h"
+#include "history/posix_file.h"
 #include "history/windows1251_text.h"
 
 #include <QFile>
@@ -20,6 +22,11 @@
 
 namespace naklon {
 namespace {
+
+using posix_file::Descriptor;
+using posix_file::lockWhole;
+using posix_file::openWithoutBlocking;
+using posix_file::writeAll;
 
 // The code given for a name that is there but is no regular file. A folder
 // is "Is a directory"; a pipe, a socket or a device is "No such device or
@@ -40,65 +47,11 @@ int notARegularFile(mode_t mode)
     throw cannotCreateFile(fullPath.toStdString(), std::strerror(error));
 }
 
-// Closes a descriptor when it goes; the first close that fails tells why.
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    Descriptor(const Descriptor &) = delete;
-    Descriptor &operator=(const Descriptor &) = delete;
-
-    int get() const { return fd_; }
-    bool valid() const { return fd_ >= 0; }
-    // Closes now; false (errno set) when the system reports a failure.
-    bool close()
-    {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0;
-    }
-
-private:
-    int fd_;
-};
-
-// Opens without waiting for anything (a pipe with no writer, a device) and
-// without the name becoming the program's terminal.
-int openWithoutBlocking(const QByteArray &name, int flags, mode_t mode = 0)
-{
-    int fd;
-    do
-        fd = ::open(name.constData(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, mode);
-    while (fd < 0 && errno == EINTR);
-    return fd;
-}
-
-// Writes all of `bytes`; false when the system takes fewer.
-bool writeAll(int fd, const QByteArray &bytes)
-{
-    const char *data = bytes.constData();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t written =
-            ::write(fd, data, static_cast<std::size_t>(std::min<qsizetype>(left, qsizetype(1) << 30)));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        data += written;
-        left -= written;
-    }
-    return true;
-}
-
 // The name a save lands on: a symbolic link is followed to the name it
 // points at (the link itself stays as it is), however many links there
-// are; a link that points nowhere gives the name that will be made.
-QByteArray finalName(QByteArray name)
+// are; a link that points nowhere gives the name that will be made. Links
+// that lead round in a loop are refused, as the system refuses to open them.
+QByteArray finalName(const QString &fullPath, QByteArray name)
 {
     for (int hop = 0; hop < 40; ++hop) {
         struct stat info {};
@@ -116,23 +69,121 @@ QByteArray finalName(QByteArray name)
             name = (slash < 0 ? QByteArray() : name.left(slash + 1)) + QByteArray::fromStdString(target);
         }
     }
-    return name; // a loop: opening it reports the system's reason
+    cannotCreate(fullPath, ELOOP);
 }
 
-// Writes `bytes` over the file `fd` from its start: what was there is
-// dropped first, and a short write leaves what got written.
-void writeInPlace(const QString &fullPath, Descriptor &file, const QByteArray &bytes)
+// The lines a box would hold for a file's text: one more than its line
+// breaks (CR LF, a lone CR and a lone LF each one).
+qsizetype lineCount(QByteArrayView text)
 {
-    if (::ftruncate(file.get(), 0) != 0)
+    qsizetype breaks = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')))
+            ++breaks;
+    }
+    return breaks + 1;
+}
+
+// Reads at most `limit` + 1 bytes of the open file, so that a file too large
+// for any box is never read whole.
+QByteArray readUpTo(const QString &fullPath, int fd, qint64 size, qint64 limit)
+{
+    // One byte of slack lets the read that meets the end of the file find it
+    // without growing the buffer.
+    QByteArray bytes(static_cast<qsizetype>(std::min(size > 0 ? size + 1 : qint64(64 * 1024), limit + 1)),
+        Qt::Uninitialized);
+    qint64 filled = 0;
+    for (;;) {
+        if (filled == bytes.size()) {
+            if (filled > limit)
+                break;
+            bytes.resize(static_cast<qsizetype>(std::min(2 * filled, limit + 1)));
+        }
+        const ssize_t got = ::read(fd, bytes.data() + filled, static_cast<std::size_t>(bytes.size() - filled));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            cannotOpen(fullPath, errno);
+        if (got == 0)
+            break;
+        filled += got;
+    }
+    bytes.truncate(static_cast<qsizetype>(filled));
+    return bytes;
+}
+
+// Puts the old text back over a failed rewrite in place, as far as the
+// system lets it.
+void restore(int fd, const QByteArray &old)
+{
+    if (writeAll(fd, old, 0))
+        (void)::ftruncate(fd, static_cast<off_t>(old.size()));
+}
+
+// Rewrites the open file `fd` with `bytes` where it is. The room for the
+// new text is taken before the old text is touched, and when a write fails
+// all the same the old text (read first where the file may be read) is put
+// back: the old file is never left cut.
+void writeInPlace(const QString &fullPath, Descriptor &file, bool readable, const QByteArray &bytes)
+{
+    const int fd = file.get();
+    struct stat info {};
+    if (::fstat(fd, &info) != 0)
         cannotCreate(fullPath, errno);
-    const bool written = writeAll(file.get(), bytes) && ::fsync(file.get()) == 0;
-    if (!file.close() || !written)
-        throw streamWriteError();
+    QByteArray old;
+    if (readable && !posix_file::readAll(fd, info.st_size, old))
+        cannotCreate(fullPath, errno);
+    const auto size = static_cast<off_t>(bytes.size());
+    if (size > info.st_size) {
+        const int refusal = ::posix_fallocate(fd, 0, size);
+        if (refusal != 0 && refusal != EOPNOTSUPP && refusal != EINVAL) {
+            (void)::ftruncate(fd, info.st_size);
+            cannotCreate(fullPath, refusal);
+        }
+    }
+    if (!writeAll(fd, bytes, 0) || ::ftruncate(fd, size) != 0 || ::fsync(fd) != 0) {
+        const int refusal = errno;
+        if (readable)
+            restore(fd, old);
+        cannotCreate(fullPath, refusal);
+    }
+    if (!file.close())
+        cannotCreate(fullPath, errno);
+}
+
+// The permissions of a new file: what the user's file mode mask allows of
+// read and write for everyone.
+mode_t newFileMode()
+{
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+// The old file, opened and locked for the save: for reading and writing
+// where it may be read (a rewrite in place can then put it back), else for
+// writing. Refused when another program holds a lock on it.
+Descriptor openForSaving(const QString &fullPath, const QByteArray &target, bool &readable)
+{
+    Descriptor file(openWithoutBlocking(target, O_RDWR));
+    readable = file.valid();
+    if (!readable && errno == EACCES)
+        file = Descriptor(openWithoutBlocking(target, O_WRONLY));
+    if (!file.valid())
+        cannotCreate(fullPath, errno);
+    struct stat opened {};
+    if (::fstat(file.get(), &opened) != 0)
+        cannotCreate(fullPath, errno);
+    if (!S_ISREG(opened.st_mode))
+        cannotCreate(fullPath, notARegularFile(opened.st_mode));
+    if (!lockWhole(file.get(), F_WRLCK))
+        cannotCreate(fullPath, errno);
+    return file;
 }
 
 } // namespace
 
-QString readHistoryFile(const QString &path, qsizetype capacity)
+QString readHistoryFile(const QString &path, HistoryCapacity capacity)
 {
     const QString fullPath = QFileInfo(path).absoluteFilePath();
     const QByteArray name = QFile::encodeName(path);
@@ -150,46 +201,32 @@ QString readHistoryFile(const QString &path, qsizetype capacity)
         cannotOpen(fullPath, errno);
     if (!S_ISREG(info.st_mode))
         cannotOpen(fullPath, notARegularFile(info.st_mode));
+    // Others may read it too, but not write it while it is read.
+    if (!lockWhole(file.get(), F_RDLCK))
+        cannotOpen(fullPath, errno);
 
     // A line break can take two bytes and is one character in the box, so
     // more than twice the capacity in bytes before the first zero byte can
     // never fit: nothing beyond that is read.
-    const qint64 limit = 2 * static_cast<qint64>(capacity);
-    const qint64 size = info.st_size;
-    // One byte of slack lets the read that meets the end of the file find it
-    // without growing the buffer.
-    QByteArray bytes(static_cast<qsizetype>(std::min(size > 0 ? size + 1 : qint64(64 * 1024), limit + 1)),
-        Qt::Uninitialized);
-    qint64 filled = 0;
-    for (;;) {
-        if (filled == bytes.size()) {
-            if (filled > limit)
-                break;
-            bytes.resize(static_cast<qsizetype>(std::min(2 * filled, limit + 1)));
-        }
-        const ssize_t got = ::read(file.get(), bytes.data() + filled, static_cast<std::size_t>(bytes.size() - filled));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            cannotOpen(fullPath, errno);
-        if (got == 0)
-            break;
-        filled += got;
-    }
+    const qint64 limit = 2 * static_cast<qint64>(capacity.characters);
+    QByteArray bytes = readUpTo(fullPath, file.get(), info.st_size, limit);
     file.close();
-    bytes.truncate(static_cast<qsizetype>(filled));
 
     const qsizetype zero = bytes.indexOf('\0');
     if (zero >= 0)
         bytes.truncate(zero);
-    else if (filled > limit)
+    else if (bytes.size() > limit)
+        throw textExceedsMemoCapacity();
+    // Counted before anything is converted: the lines, not the bytes, set
+    // what a box can lay out.
+    if (lineCount(bytes) > capacity.lines)
         throw textExceedsMemoCapacity();
 
     const std::string normalised =
         normaliseLineBreaks(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     bytes = QByteArray(); // the file's bytes are no longer needed
     QString text = historyTextFromBytes(QByteArrayView(normalised.data(), static_cast<qsizetype>(normalised.size())));
-    if (text.size() > capacity)
+    if (text.size() > capacity.characters)
         throw textExceedsMemoCapacity();
     return text;
 }
@@ -197,7 +234,8 @@ QString readHistoryFile(const QString &path, qsizetype capacity)
 void saveHistoryFile(const QString &path, const QByteArray &bytes)
 {
     const QString fullPath = QFileInfo(path).absoluteFilePath();
-    const QByteArray target = finalName(QFile::encodeName(path));
+    const QByteArray target = finalName(fullPath, QFile::encodeName(path));
+    const posix_file::FileSizeSignalIgnored noSizeSignal;
 
     struct stat old {};
     const bool exists = ::stat(target.constData(), &old) == 0;
@@ -207,6 +245,11 @@ void saveHistoryFile(const QString &path, const QByteArray &bytes)
     // says why (no permission, a read-only file system).
     if (exists && ::access(target.constData(), W_OK) != 0)
         cannotCreate(fullPath, errno);
+    // The old file stays locked until the new one has taken its place.
+    bool readable = false;
+    Descriptor current;
+    if (exists)
+        current = openForSaving(fullPath, target, readable);
 
     // The history goes to a new file beside the old one, which replaces it
     // only once all of it is on the disk: any failure leaves the old file.
@@ -219,38 +262,24 @@ void saveHistoryFile(const QString &path, const QByteArray &bytes)
             cannotCreate(fullPath, refusal);
         // The folder takes no new file, but the file itself may be written:
         // the user is allowed to, so it is rewritten where it is.
-        Descriptor file(openWithoutBlocking(target, O_WRONLY));
-        if (!file.valid())
-            cannotCreate(fullPath, errno);
-        struct stat opened {};
-        if (::fstat(file.get(), &opened) != 0)
-            cannotCreate(fullPath, errno);
-        if (!S_ISREG(opened.st_mode))
-            cannotCreate(fullPath, notARegularFile(opened.st_mode));
-        writeInPlace(fullPath, file, bytes);
+        writeInPlace(fullPath, current, readable, bytes);
         return;
     }
-
-    // The new file gets the old one's owner (where the user may give it) and
-    // permissions, or those of any new file.
-    mode_t mode = old.st_mode & 07777;
-    if (exists) {
-        if (::fchown(fresh.get(), old.st_uid, old.st_gid) != 0) {
-            // Only the superuser gives a file away: the user's file it is.
-        }
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
-    }
-    if (::fchmod(fresh.get(), mode) != 0) {
-        // The new file keeps the owner-only permissions it was made with.
-    }
-
-    const bool written = writeAll(fresh.get(), bytes) && ::fsync(fresh.get()) == 0;
-    if (!fresh.close() || !written) {
+    if (!exists) {
+        // mkostemp makes it for its owner alone.
+        (void)::fchmod(fresh.get(), newFileMode());
+    } else if (!carryMetadata(fresh.get(), current.get(), old)) {
+        // Where the new file could not take the old one's place unnoticed,
+        // the old file itself is rewritten.
+        fresh.close();
         ::unlink(scratch.constData());
-        throw streamWriteError();
+        writeInPlace(fullPath, current, readable, bytes);
+        return;
+    }
+    if (!writeAll(fresh.get(), bytes) || ::fsync(fresh.get()) != 0 || !fresh.close()) {
+        const int refusal = errno;
+        ::unlink(scratch.constData());
+        cannotCreate(fullPath, refusal);
     }
     if (::rename(scratch.constData(), target.constData()) != 0) {
         const int refusal = errno;

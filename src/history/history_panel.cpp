@@ -60,7 +60,7 @@ void HistoryPanel::save()
         saveTo(*path);
 }
 
-void HistoryPanel::load(const QString &path, qsizetype capacity)
+void HistoryPanel::load(const QString &path, HistoryCapacity capacity)
 {
     const BusyCursor busy;
     const QString text = readHistoryFile(path, capacity);

@@ -33,7 +33,7 @@ public:
 
     // Replaces the history with the file's text; leaves the box untouched
     // when that text is the history already. The caret goes to the start.
-    void load(const QString &path, qsizetype capacity = kHistoryCapacity);
+    void load(const QString &path, HistoryCapacity capacity = kHistoryCapacity);
     // Writes the history to `path`.
     void saveTo(const QString &path) const;
 

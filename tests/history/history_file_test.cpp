@@ -188,24 +188,31 @@ void HistoryFileTest::createFailures()
 void HistoryFileTest::capacity_data()
 {
     QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("lines"); // the capacity in lines
     QTest::addColumn<bool>("fits");
 
     // Capacity 4 characters; a line break is one character of the box.
-    QTest::newRow("exactly full") << QByteArray("abcd") << true;
-    QTest::newRow("one over") << QByteArray("abcde") << false;
-    QTest::newRow("CR LF counts once") << QByteArray("ab\r\nc") << true;
-    QTest::newRow("bytes enough for two boxes, all CR LF") << QByteArray("\r\n\r\n\r\n\r\n") << true;
-    QTest::newRow("LF only, one over") << QByteArray("\n\n\n\n\n") << false;
-    QTest::newRow("long tail after a zero byte") << QByteArray("abc\0", 4) + QByteArray(100, 'z') << true;
-    QTest::newRow("far beyond, no zero byte") << QByteArray(100, 'z') << false;
+    QTest::newRow("exactly full") << QByteArray("abcd") << 5 << true;
+    QTest::newRow("one over") << QByteArray("abcde") << 5 << false;
+    QTest::newRow("CR LF counts once") << QByteArray("ab\r\nc") << 5 << true;
+    QTest::newRow("bytes enough for two boxes, all CR LF") << QByteArray("\r\n\r\n\r\n\r\n") << 5 << true;
+    QTest::newRow("LF only, one over") << QByteArray("\n\n\n\n\n") << 5 << false;
+    QTest::newRow("long tail after a zero byte") << QByteArray("abc\0", 4) + QByteArray(100, 'z') << 5 << true;
+    QTest::newRow("far beyond, no zero byte") << QByteArray(100, 'z') << 5 << false;
+    // Fewer lines allowed: a text has one line more than it has breaks.
+    QTest::newRow("lines exactly full") << QByteArray("a\r\nb") << 2 << true;
+    QTest::newRow("one line over by a final break") << QByteArray("a\r\nb\r\n") << 2 << false;
+    QTest::newRow("lone CRs are lines too") << QByteArray("\r\r\r") << 3 << false;
+    QTest::newRow("lines beyond a zero byte do not count") << QByteArray("a\0\n\n\n", 5) << 1 << true;
 }
 
 void HistoryFileTest::capacity()
 {
     QFETCH(QByteArray, file);
+    QFETCH(int, lines);
     QFETCH(bool, fits);
     writeFile(path("c.txt"), file);
-    const QString message = thrownBy([&] { naklon::readHistoryFile(path("c.txt"), 4); });
+    const QString message = thrownBy([&] { naklon::readHistoryFile(path("c.txt"), {4, lines}); });
     QCOMPARE(message, fits ? QString() : QStringLiteral("Text exceeds memo capacity"));
 }
 

@@ -490,9 +490,10 @@ void HistoryPanelTest::aFileOverTheCapacityLeavesTheHistory_data()
 {
     QTest::addColumn<QByteArray>("file");
 
-    // A box of 4 characters.
+    // A box of 4 characters and 3 lines.
     QTest::newRow("five letters") << QByteArray("abcde");
     QTest::newRow("five LF breaks") << QByteArray("\n\n\n\n\n");
+    QTest::newRow("three breaks: four lines") << QByteArray("\n\n\n");
 }
 
 void HistoryPanelTest::aFileOverTheCapacityLeavesTheHistory()
@@ -508,7 +509,7 @@ void HistoryPanelTest::aFileOverTheCapacityLeavesTheHistory()
     const int revision = box->document()->revision();
     QString message;
     try {
-        panel.load(path("big.txt"), 4);
+        panel.load(path("big.txt"), {4, 3});
     } catch (const naklon::Exception &e) {
         message = QString::fromUtf8(e.what());
     }
