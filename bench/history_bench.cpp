@@ -1,7 +1,8 @@
 // Opening and saving histories of 1, 4 and 15 MiB, and one appended line on
 // a long history, each next to its floor measured in the same run: Qt's own
 // setPlainText, a bare file read and write, a bare insert at the end. Then
-// the capacity: the largest history that still opens in under a second.
+// the largest history that still opens in under a second, and opening at
+// and beyond the box's capacity.
 //
 //   QT_QPA_PLATFORM=offscreen build/bench/naklon_history_bench [max MiB]
 
@@ -29,13 +30,16 @@ namespace {
 
 constexpr qint64 kMiB = 1024 * 1024;
 
-// A history as the pages write it: Cyrillic result lines with CR LF.
+// A history as the "Хомуты" page writes it: a summary of the inputs, the
+// force, an empty line, in Windows-1251 with CR LF (about 38 bytes a line).
 QByteArray historyBytes(qint64 size)
 {
     const QByteArray lines[] = {
-        "\xC1\xE5\xF2\xEE\xED B20, \xE0\xF0\xEC\xE0\xF2\xF3\xF0\xE0 A300, s=15 \xF1\xEC, fsw=0.57 \xF1\xEC"
-        "2\r\n",
-        "Q = 14 307,2 \xEA\xE3\r\n",
+        "\xCA\xEB\xE0\xF1\xF1 \xE1\xE5\xF2\xEE\xED\xE0 B20 \xCA\xEB\xE0\xF1\xF1 \xE0\xF0\xEC\xE0\xF2\xF3"
+        "\xF0\xFB A300C1, \xEF\xEB\xEE\xF9\xE0\xE4\xFC 0.57 \xF1\xEC"
+        "2, \xF8\xE0\xE3 15\xF1\xEC, \xF1\xE5"
+        "\xF7\xE5\xED\xE8\xE5 20x40\r\n",
+        "\xCF\xEE\xEF\xE5\xF0\xE5\xF7\xED\xE0\xFF \xF1\xE8\xEB\xE0   14,307.2 \xEA\xE3\r\n",
         "\r\n",
     };
     QByteArray bytes;
@@ -212,7 +216,7 @@ int main(int argc, char **argv)
         QElapsedTimer timer;
         timer.start();
         try {
-            panel.load(path, qsizetype(1) << 40); // no capacity: it is what is measured here
+            panel.load(path, {qsizetype(1) << 40, qsizetype(1) << 40}); // no capacity: it is what is measured here
         } catch (const std::exception &e) {
             std::printf("%5lld MiB: %s\n", static_cast<long long>(mib), e.what());
             break;
@@ -227,5 +231,43 @@ int main(int argc, char **argv)
         largest = mib;
     }
     std::printf("largest history opened in under a second: %lld MiB\n", static_cast<long long>(largest));
+
+    // The box's capacity: what lies within it opens in a few seconds, what
+    // lies beyond is refused before it is converted or laid out.
+    std::printf("--- at and beyond the capacity (%lld characters, %lld lines)\n",
+        static_cast<long long>(naklon::kHistoryCapacity.characters),
+        static_cast<long long>(naklon::kHistoryCapacity.lines));
+    const qint64 lines = naklon::kHistoryCapacity.lines;
+    const qint64 fullLine = naklon::kHistoryCapacity.characters / lines - 1; // and its break
+    struct Case {
+        const char *what;
+        qint64 lines;
+        qint64 lineBytes;
+    };
+    const Case cases[] = {
+        {"every line empty, lines full", lines - 1, 0},
+        {"characters and lines full", lines - 1, fullLine},
+        {"one line beyond (empty lines)", lines, 0},
+        {"16 MiB of empty lines", 8 * kMiB, 0},
+        {"64 MiB of one line", 1, 64 * kMiB},
+    };
+    for (const Case &one : cases) {
+        const QString path = dir.filePath(QStringLiteral("capacity.txt"));
+        const QByteArray line = QByteArray(one.lineBytes, 'a') + "\r\n";
+        writeFile(path, line.repeated(one.lines));
+        box->clear();
+        QElapsedTimer timer;
+        timer.start();
+        const char *outcome = "opened";
+        try {
+            panel.load(path);
+            painted(box);
+        } catch (const std::exception &) {
+            outcome = "refused";
+        }
+        std::printf("%-34s %9.1f ms  %s\n", one.what, static_cast<double>(timer.nsecsElapsed()) / 1e6, outcome);
+        box->clear();
+        QFile::remove(path);
+    }
     return 0;
 }
