@@ -2,6 +2,7 @@
 
 #include "core/utf8.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -110,7 +111,50 @@ std::string scientificForm(const Digits &number, int decimals, const NumberForma
     return text + "E" + exponent;
 }
 
+// The shortest digits that read back to `magnitude` (finite, above zero):
+// std::to_chars without a precision gives exactly those.
+Digits shortestDigits(double magnitude)
+{
+    std::array<char, 48> buffer{};
+    const auto written =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude, std::chars_format::scientific);
+    // "d[.ddd]e+x..." or "d[.ddd]e-x..."
+    Digits result;
+    const char *c = buffer.data();
+    for (; c != written.ptr && *c != 'e'; ++c) {
+        if (*c != '.')
+            result.digits += *c;
+    }
+    ++c;
+    if (c != written.ptr && *c == '+')
+        ++c;
+    [[maybe_unused]] const auto parsed = std::from_chars(c, written.ptr, result.exponent);
+    ++result.exponent;
+    dropTrailingZeros(result.digits);
+    return result;
+}
+
 } // namespace
+
+std::string formatReadNumber(double value, const NumberFormat &format)
+{
+    if (std::isnan(value))
+        return "NAN";
+    if (std::isinf(value))
+        return value < 0 ? "-INF" : "INF";
+    if (value == 0)
+        return "0";
+    const Digits number = shortestDigits(std::fabs(value));
+    const std::string sign = value < 0 ? "-" : "";
+    // 0.d1d2... x 10^exponent: plain from 10^-6 up to below 10^18.
+    if (number.exponent > kSignificantDigits || number.exponent < -5)
+        return sign + scientificForm(number, 0, format);
+    const int decimals = std::max(0, static_cast<int>(number.digits.size()) - number.exponent);
+    std::string text = plainForm(number, decimals, format);
+    if (decimals == 0)
+        text.resize(text.size() - format.decimalSeparator.size());
+    return sign + text;
+}
 
 std::string formatResult(double value, int decimals, const NumberFormat &format)
 {

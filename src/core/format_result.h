@@ -18,4 +18,14 @@ namespace naklon {
 //   1.5e20, 3    -> "1.5E020"      infinity -> "INF"
 std::string formatResult(double value, int decimals, const NumberFormat &format);
 
+// Writes a number read from a field or taken from a table as a report shows
+// it: the fewest significant digits that read back to the same double, with
+// the thousands grouping and separators of `format` as formatResult writes
+// them, but only as many decimals as the number needs and no padding.
+// Magnitudes of 10^18 and more, or below 10^-6, are written in scientific
+// form; the sign of a zero is left out. With "," and " ":
+//   15 -> "15"    0.57 -> "0,57"    2293.57 -> "2 293,57"    -20 -> "-20"
+//   0.1 -> "0,1"  1.5e20 -> "1,5E20"  1e-7 -> "1E-7"  infinity -> "INF"
+std::string formatReadNumber(double value, const NumberFormat &format);
+
 } // namespace naklon

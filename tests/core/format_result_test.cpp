@@ -69,11 +69,53 @@ INSTANTIATE_TEST_SUITE_P(Values,
         FormatRow{1000.0, 1, "1,000.0", "1 000,0"}),
     valueAndDecimalsName<FormatRow>);
 
+struct ReadNumberRow {
+    const char *name;
+    double value;
+    const char *pointComma;
+    const char *commaBlank;
+};
+
+// Numbers as the fields and tables give them: every digit they need, no
+// more, grouped and separated as the results are.
+TEST(FormatReadNumber, WritesTheShortestDigitsWithBothSeparatorSettings)
+{
+    const ReadNumberRow rows[] = {
+        {"whole", 15.0, "15", "15"},
+        {"fraction", 0.57, "0.57", "0,57"},
+        {"table strength", 9.1743, "9.1743", "9,1743"},
+        {"grouped", 2293.57, "2,293.57", "2 293,57"},
+        {"grouped whole", 10000.0, "10,000", "10 000"},
+        {"a million", 1234567.0, "1,234,567", "1 234 567"},
+        {"tenth is not its binary expansion", 0.1, "0.1", "0,1"},
+        {"all digits kept", 14307.18686233349, "14,307.18686233349", "14 307,18686233349"},
+        {"negative", -20.0, "-20", "-20"},
+        {"negative fraction", -0.75, "-0.75", "-0,75"},
+        {"zero", 0.0, "0", "0"},
+        {"negative zero", -0.0, "0", "0"},
+        {"smallest plain", 0.000001, "0.000001", "0,000001"},
+        {"below the plain range", 1e-7, "1E-7", "1E-7"},
+        {"largest plain", 999999999999999872.0, "999,999,999,999,999,900", "999 999 999 999 999 900"},
+        {"above the plain range", 1e18, "1E18", "1E18"},
+        {"scientific fraction", 1.5e20, "1.5E20", "1,5E20"},
+        {"smallest double", 5e-324, "5E-324", "5E-324"},
+        {"infinity", std::numeric_limits<double>::infinity(), "INF", "INF"},
+        {"negative infinity", -std::numeric_limits<double>::infinity(), "-INF", "-INF"},
+    };
+    for (const ReadNumberRow &row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(formatReadNumber(row.value, kPointComma), row.pointComma);
+        EXPECT_EQ(formatReadNumber(row.value, kCommaBlank), row.commaBlank);
+    }
+}
+
 TEST(FormatResult, LeavesOutEmptySeparators)
 {
     const NumberFormat bare{"", ""};
     EXPECT_EQ(formatResult(12345.678, 2, bare), "1234568");
     EXPECT_EQ(formatResult(0.0, 1, bare), " 00");
+    EXPECT_EQ(formatReadNumber(12345.5, bare), "123455");
+    EXPECT_EQ(formatReadNumber(12345.0, bare), "12345");
 }
 
 TEST(FormatResult, TakesMultiByteSeparators)
