@@ -6,25 +6,42 @@
 
 namespace naklon {
 
-HistoryLines calculateBentUpBars(const BentUpBarsInput &input, const NumberFormat &format)
+HistoryLines calculateBentUpBars(const BentUpBarsInput &input, const NumberFormat &format, CalculationReport *report)
 {
+    const bool check = input.mode == BentUpBarsMode::Check;
+    ReportWriter out(report, format);
+    out.title(check ? "Отгибы — проверка сечения" : "Отгибы — подбор сечения");
     const double reinforcementClass = readClass(input.reinforcementClass);
     const double theta = readField("Угол (град)", input.angle);
+    out.input("θ", theta, "град");
     const double v = readField(valueCaption(input.mode), input.value);
-    const Extended rsw = requireReinforcement(reinforcementClass).rsw;
+    out.input(check ? "As" : "Q", v, check ? "см²" : "кг");
+    const double rswTable = requireReinforcement(reinforcementClass).rsw;
+    out.strength("А" + input.reinforcementClass, "Rsw", rswTable);
+    const Extended rsw = rswTable;
 
     // The class is echoed as the list holds it, after a Cyrillic "А".
     const std::string bars = "Класс арматуры А" + input.reinforcementClass;
     const Extended sine = sinDegrees(theta);
-    if (input.mode == BentUpBarsMode::Check) {
+    if (check) {
         const double q = (sine * (rsw * Extended(v))).toDouble();
         const std::string force = formatResult(q, 1, format);
+        if (out.active()) {
+            out.formula("Q = Rsw · As · sin θ",
+                "Q = " + out.operand(rswTable) + " · " + out.operand(v) + " · sin " + out.operand(theta) + "°", force,
+                "кг");
+        }
         return {bars + "C1, " + "площадь " + input.value + " см2," + "  угол " + input.angle + "град",
             "Поперечная сила   " + force + " кг", ""};
     }
     // A zero sine makes this a division by zero, or 0/0 when Q is 0 too.
     const double a = (Extended(v) / (sine * rsw)).toDouble();
     const std::string area = formatResult(a, 3, format);
+    if (out.active()) {
+        out.formula("As = Q / (Rsw · sin θ)",
+            "As = " + out.operand(v) + " / (" + out.operand(rswTable) + " · sin " + out.operand(theta) + "°)", area,
+            "см²");
+    }
     return {bars + "C1,  " + " угол  " + input.angle + " град", "Площадь сечения отгибов " + area + " см2", ""};
 }
 

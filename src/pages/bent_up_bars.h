@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/number_format.h"
+#include "pages/calculation_report.h"
 #include "pages/page_fields.h"
 #include "pages/section_mode.h"
 
@@ -33,6 +34,10 @@ struct BentUpBarsInput {
 //     "Площадь сечения отгибов 2.720 см2"
 //     ""
 //   selection with an angle of 0 -> EZeroDivide (EInvalidOp when Q is 0 too)
-HistoryLines calculateBentUpBars(const BentUpBarsInput &input, const NumberFormat &format);
+// With a report, fills it as it goes (calculation_report.h): title
+// "Отгибы — проверка сечения" or "Отгибы — подбор сечения", θ, As or Q,
+// Rsw, and the one formula whose result is the history's number.
+HistoryLines calculateBentUpBars(
+    const BentUpBarsInput &input, const NumberFormat &format, CalculationReport *report = nullptr);
 
 } // namespace naklon

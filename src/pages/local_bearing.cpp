@@ -27,22 +27,47 @@ double bearingCoefficient(Extended ratio)
     return exponential(x).toDouble();
 }
 
-HistoryLines calculateLocalBearing(const LocalBearingInput &input, const NumberFormat &format)
+HistoryLines calculateLocalBearing(
+    const LocalBearingInput &input, const NumberFormat &format, CalculationReport *report)
 {
+    ReportWriter out(report, format);
+    out.title(input.load == LoadDistribution::Uniform ? "Смятие — равномерно распределенная нагрузка"
+                                                      : "Смятие — неравномерно распределенная нагрузка");
     const double concreteClass = readClass(input.concreteClass);
     const double bearingArea = readField("F смятия (см2)", input.bearingArea);
+    out.input("Fсм", bearingArea, "см²");
     const double designArea = readField("F-см расчетное (см2)", input.designArea);
+    out.input("Fр", designArea, "см²");
     const double n = readField("Сжимающая сила (кг)", input.force);
-    const Extended rb = requireConcrete(concreteClass).rb;
-    const Extended psi = loadFactor(input.load);
+    out.input("N", n, "кг");
+    const double psiFactor = loadFactor(input.load);
+    out.input("ψ", psiFactor, "");
+    const double rbTable = requireConcrete(concreteClass).rb;
+    out.strength("В" + input.concreteClass, "Rb", rbTable);
+    const Extended rb = rbTable;
+    const Extended psi = psiFactor;
 
     const Extended ratio = Extended(designArea) / Extended(bearingArea);
     const double phi = bearingCoefficient(ratio);
+    if (out.active()) {
+        // The history shows no φ; the report gives every digit P is
+        // computed from.
+        out.formula("φ = ∛(Fр / Fсм)", "φ = ∛(" + out.operand(designArea) + " / " + out.operand(bearingArea) + ")",
+            formatReadNumber(phi, format), "");
+    }
     const double p = (((Extended(phi) * rb) * psi) * Extended(bearingArea)).toDouble();
     const std::string capacity = formatResult(p, 2, format);
-    if (p < n)
-        return outcomeLines("Необходимо косвеное армирование", capacity, "<", input.force);
-    return outcomeLines("Прочность сечения достаточна", capacity, p > n ? ">" : "=", input.force);
+    if (out.active()) {
+        out.formula("P = φ · Rb · ψ · Fсм",
+            "P = " + out.operand(phi) + " · " + out.operand(rbTable) + " · " + out.operand(psiFactor) + " · "
+                + out.operand(bearingArea),
+            capacity, "кг");
+    }
+    const char *sign = p < n ? "<" : p > n ? ">" : "=";
+    const char *words = p < n ? "Необходимо косвеное армирование" : "Прочность сечения достаточна";
+    if (out.active())
+        out.verdict(std::string("P ") + sign + " N", capacity + " " + sign + " " + out.operand(n), words);
+    return outcomeLines(words, capacity, sign, input.force);
 }
 
 } // namespace naklon

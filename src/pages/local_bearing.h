@@ -2,6 +2,7 @@
 
 #include "core/extended.h"
 #include "core/number_format.h"
+#include "pages/calculation_report.h"
 #include "pages/page_fields.h"
 
 #include <string>
@@ -38,6 +39,11 @@ double bearingCoefficient(Extended ratio);
 // P equal to N is reported as sufficient strength with "=" as the sign:
 //   N "23400" -> "Прочность сечения достаточна", "23,400.00=23400", ""
 // Empty areas fail: both empty EInvalidOp (0/0), one empty EZeroDivide.
-HistoryLines calculateLocalBearing(const LocalBearingInput &input, const NumberFormat &format);
+// With a report, fills it as it goes (calculation_report.h): title
+// "Смятие — равномерно распределенная нагрузка" or "Смятие — неравномерно
+// распределенная нагрузка", Fсм, Fр, N, ψ, Rb, the formulas of φ and P,
+// and the comparison of P with N as the verdict, in the history's words.
+HistoryLines calculateLocalBearing(
+    const LocalBearingInput &input, const NumberFormat &format, CalculationReport *report = nullptr);
 
 } // namespace naklon

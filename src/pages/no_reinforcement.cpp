@@ -18,13 +18,23 @@ Coefficients coefficientsFor(MemberKind kind)
 
 } // namespace
 
-HistoryLines calculateNoReinforcement(const NoReinforcementInput &input, const NumberFormat &format)
+HistoryLines calculateNoReinforcement(
+    const NoReinforcementInput &input, const NumberFormat &format, CalculationReport *report)
 {
+    ReportWriter out(report, format);
+    out.title(
+        input.kind == MemberKind::SolidSlab ? "Без арматуры — сплошные плиты" : "Без арматуры — балки, ребра плит");
     const double concreteClass = readClass(input.concreteClass);
     const double b = readField("Ширина (см)", input.width);
+    out.input("b", b, "см");
     const double h0 = readField("h0 (см)", input.depth);
-    const Extended rbt = requireConcrete(concreteClass).rbt;
+    out.input("h0", h0, "см");
     const Coefficients k = coefficientsFor(input.kind);
+    out.input("k1", k.k1, "");
+    out.input("k2", k.k2, "");
+    const double rbtTable = requireConcrete(concreteClass).rbt;
+    out.strength("В" + input.concreteClass, "Rbt", rbtTable);
+    const Extended rbt = rbtTable;
 
     const double q1 = (((Extended(k.k1) * rbt) * Extended(b)) * Extended(h0)).toDouble();
     // h0 is deliberately not cancelled: a depth of 0 is the invalid 0/0 here
@@ -37,6 +47,13 @@ HistoryLines calculateNoReinforcement(const NoReinforcementInput &input, const N
 
     const std::string atSupport = formatResult(q1, 1, format);
     const std::string atSectionEnd = formatResult(q2, 1, format);
+    if (out.active()) {
+        const std::string depth = out.operand(h0);
+        const std::string product = out.operand(rbtTable) + " · " + out.operand(b) + " · " + depth;
+        out.formula("Q1 = k1 · Rbt · b · h0", "Q1 = " + out.operand(k.k1) + " · " + product, atSupport, "кг");
+        out.formula("Q2 = k2 · Rbt · b · h0² / (2 · h0)",
+            "Q2 = " + out.operand(k.k2) + " · " + product + "² / (2 · " + depth + ")", atSectionEnd, "кг");
+    }
     return {"максимальная поперечная сила у грани опоры " + atSupport + "кг",
         "максимальная поперечная сила в конце сечения (2h0) " + atSectionEnd + "кг", ""};
 }

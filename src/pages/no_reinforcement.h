@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/number_format.h"
+#include "pages/calculation_report.h"
 #include "pages/page_fields.h"
 
 #include <string>
@@ -31,6 +32,11 @@ struct NoReinforcementInput {
 //     "максимальная поперечная сила в конце сечения (2h0) 4,954.1кг"
 //     ""
 //   a working depth of 0 -> EInvalidOp (0/0 in Q2), whatever the width
-HistoryLines calculateNoReinforcement(const NoReinforcementInput &input, const NumberFormat &format);
+// With a report, fills it as it goes (calculation_report.h): title
+// "Без арматуры — сплошные плиты" or "Без арматуры — балки, ребра плит",
+// b, h0, k1, k2, Rbt, and the formulas of Q1 and Q2 with the history's
+// numbers.
+HistoryLines calculateNoReinforcement(
+    const NoReinforcementInput &input, const NumberFormat &format, CalculationReport *report = nullptr);
 
 } // namespace naklon

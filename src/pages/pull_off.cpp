@@ -13,30 +13,44 @@ double readAngle(const std::string &text)
     return text == kPullOffAnglePrompt ? 0.0 : readField("Угол (град)", text);
 }
 
-std::string areaLine(double area, const NumberFormat &format)
+std::string areaLine(const std::string &area)
 {
-    return "Площадь дополнительной арматуры в зоне отрыва " + formatResult(area, 3, format) + " см2";
+    return "Площадь дополнительной арматуры в зоне отрыва " + area + " см2";
 }
 
 } // namespace
 
-HistoryLines calculatePullOff(const PullOffInput &input, const NumberFormat &format)
+HistoryLines calculatePullOff(const PullOffInput &input, const NumberFormat &format, CalculationReport *report)
 {
     const bool bentUpBars = input.reinforcement == PullOffReinforcement::BentUpBars;
+    ReportWriter out(report, format);
+    out.title(bentUpBars ? "Отрыв — отогнутые стержни" : "Отрыв — хомуты");
     const double reinforcementClass = readClass(input.reinforcementClass);
     const double f = readField("Отрывающее усилие (кг)", input.force);
+    out.input("F", f, "кг");
     // Stirrups take no angle, so whatever the list holds cannot stop them.
     const double theta = bentUpBars ? readAngle(input.angle) : 0.0;
-    const Extended rsw = requireReinforcement(reinforcementClass).rsw;
+    if (bentUpBars)
+        out.input("θ", theta, "град");
+    const double rswTable = requireReinforcement(reinforcementClass).rsw;
+    out.strength("А" + input.reinforcementClass, "Rsw", rswTable);
+    const Extended rsw = rswTable;
 
     if (!bentUpBars) {
-        const double a = (Extended(f) / rsw).toDouble();
-        return {areaLine(a, format), ""};
+        const std::string area = formatResult((Extended(f) / rsw).toDouble(), 3, format);
+        if (out.active())
+            out.formula("A = F / Rsw", "A = " + out.operand(f) + " / " + out.operand(rswTable), area, "см²");
+        return {areaLine(area), ""};
     }
     // A zero sine makes this a division by zero, or 0/0 when F is 0 too.
-    const double a = (Extended(f) / (sinDegrees(theta) * rsw)).toDouble();
+    const std::string area = formatResult((Extended(f) / (sinDegrees(theta) * rsw)).toDouble(), 3, format);
+    if (out.active()) {
+        out.formula("A = F / (Rsw · sin θ)",
+            "A = " + out.operand(f) + " / (" + out.operand(rswTable) + " · sin " + out.operand(theta) + "°)", area,
+            "см²");
+    }
     // No empty line: the next calculation's lines follow the angle line.
-    return {areaLine(a, format), "Угол " + input.angle + " град."};
+    return {areaLine(area), "Угол " + input.angle + " град."};
 }
 
 } // namespace naklon

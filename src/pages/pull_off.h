@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/number_format.h"
+#include "pages/calculation_report.h"
 #include "pages/page_fields.h"
 
 #include <string>
@@ -37,6 +38,10 @@ struct PullOffInput {
 //     "Угол 45 град."
 //   BentUpBars with the prompt still shown -> EZeroDivide (EInvalidOp when
 //   F is 0 too), as for any angle whose sine is 0
-HistoryLines calculatePullOff(const PullOffInput &input, const NumberFormat &format);
+// With a report, fills it as it goes (calculation_report.h): title
+// "Отрыв — хомуты" or "Отрыв — отогнутые стержни", F (and θ for bent-up
+// bars), Rsw, and the one formula whose result is the history's number.
+HistoryLines calculatePullOff(
+    const PullOffInput &input, const NumberFormat &format, CalculationReport *report = nullptr);
 
 } // namespace naklon

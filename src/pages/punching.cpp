@@ -6,41 +6,72 @@
 namespace naklon {
 namespace {
 
+constexpr const char *kConcreteSuffices = "Поперечная арматура не требуется";
+constexpr const char *kReinforcementRequired = "Необходима поперечная арматура";
+
 HistoryLines concreteSufficient(const std::string &resistance, const char *sign, const std::string &force)
 {
-    return {resistance + sign + force + " Поперечная арматура не требуется", ""};
+    return {resistance + sign + force + " " + kConcreteSuffices, ""};
 }
 
 HistoryLines reinforcementRequired(const std::string &resistance, const std::string &area, const std::string &force)
 {
-    return {resistance + " < " + force + " Необходима поперечная арматура",
+    return {resistance + " < " + force + " " + kReinforcementRequired,
         "Площадь поперечного армирования " + area + " см2", "", ""};
 }
 
 } // namespace
 
-HistoryLines calculatePunching(const PunchingInput &input, const NumberFormat &format)
+HistoryLines calculatePunching(const PunchingInput &input, const NumberFormat &format, CalculationReport *report)
 {
+    ReportWriter out(report, format);
+    out.title("Продавливание");
     const double concreteClass = readClass(input.concreteClass);
     const double reinforcementClass = readClass(input.reinforcementClass);
     const double f = readField("Продавливающая сила (кг)", input.force);
+    out.input("F", f, "кг");
     const double u = readField("Полусумма периметров (см)", input.halfPerimeterSum);
+    out.input("u", u, "см");
     const double h0 = readField("h0 (см)", input.depth);
-    const Extended rbt = requireConcrete(concreteClass).rbt;
-    const Extended rsw = requireReinforcement(reinforcementClass).rsw;
+    out.input("h0", h0, "см");
+    const double rbtTable = requireConcrete(concreteClass).rbt;
+    out.strength("В" + input.concreteClass, "Rbt", rbtTable);
+    const double rswTable = requireReinforcement(reinforcementClass).rsw;
+    out.strength("А" + input.reinforcementClass, "Rsw", rswTable);
+    const Extended rbt = rbtTable;
+    const Extended rsw = rswTable;
 
     const double fb = ((rbt * Extended(u)) * Extended(h0)).toDouble();
     const std::string resistance = formatResult(fb, 1, format);
-    if (fb > f)
+    const std::string concreteProduct =
+        out.active() ? out.operand(rbtTable) + " · " + out.operand(u) + " · " + out.operand(h0) : std::string();
+    if (out.active())
+        out.formula("Fb = Rbt · u · h0", "Fb = " + concreteProduct, resistance, "кг");
+    // The verdict compares the history's Fb with the force as read.
+    const auto verdict = [&](const char *sign, const char *words) {
+        if (out.active())
+            out.verdict(std::string("Fb ") + sign + " F", resistance + " " + sign + " " + out.operand(f), words);
+    };
+    if (fb > f) {
+        verdict(">", kConcreteSuffices);
         return concreteSufficient(resistance, " > ", input.force);
-    if (fb == f)
+    }
+    if (fb == f) {
+        verdict("=", kConcreteSuffices);
         return concreteSufficient(resistance, " = ", input.force);
+    }
+    verdict("<", kReinforcementRequired);
 
     // The product is formed again at extended precision rather than taken
     // from the rounded Fb, so the difference keeps its low bits.
     const Extended concreteShare = (rbt * Extended(u)) * Extended(h0);
     const double asw = ((Extended(f) - concreteShare) / rsw).toDouble();
-    return reinforcementRequired(resistance, formatResult(asw, 2, format), input.force);
+    const std::string area = formatResult(asw, 2, format);
+    if (out.active()) {
+        out.formula("Asw = (F − Rbt · u · h0) / Rsw",
+            "Asw = (" + out.operand(f) + " − " + concreteProduct + ") / " + out.operand(rswTable), area, "см²");
+    }
+    return reinforcementRequired(resistance, area, input.force);
 }
 
 } // namespace naklon

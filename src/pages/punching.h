@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/number_format.h"
+#include "pages/calculation_report.h"
 #include "pages/page_fields.h"
 
 #include <string>
@@ -31,6 +32,11 @@ struct PunchingInput {
 //                             "Площадь поперечного армирования 10.89 см2", "", ""
 // Fb equal to F is reported as sufficient concrete with " = " as the sign:
 //   all three fields empty -> "0.0 =  Поперечная арматура не требуется", ""
-HistoryLines calculatePunching(const PunchingInput &input, const NumberFormat &format);
+// With a report, fills it as it goes (calculation_report.h): title
+// "Продавливание", F, u, h0, Rbt, Rsw, the formula of Fb, the comparison of
+// Fb with F as a verdict, and when reinforcement is needed the formula of
+// Asw last; all with the history's numbers and words.
+HistoryLines calculatePunching(
+    const PunchingInput &input, const NumberFormat &format, CalculationReport *report = nullptr);
 
 } // namespace naklon

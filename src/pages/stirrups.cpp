@@ -5,24 +5,41 @@
 
 namespace naklon {
 
-HistoryLines calculateStirrups(const StirrupsInput &input, const NumberFormat &format)
+HistoryLines calculateStirrups(const StirrupsInput &input, const NumberFormat &format, CalculationReport *report)
 {
+    const bool check = input.mode == StirrupsMode::Check;
+    ReportWriter out(report, format);
+    out.title(check ? "Хомуты — проверка сечения" : "Хомуты — подбор сечения");
     const double concreteClass = readClass(input.concreteClass);
     const double reinforcementClass = readClass(input.reinforcementClass);
     const double s = readField("Шаг (см)", input.spacing);
+    out.input("s", s, "см");
     const double v = readField(valueCaption(input.mode), input.value);
+    out.input(check ? "Asw" : "Q", v, check ? "см²" : "кг");
     const double b = readField("Ширина сечения (см)", input.width);
+    out.input("b", b, "см");
     const double h0 = readField("h0 (см)", input.depth);
-    const Extended rbt = requireConcrete(concreteClass).rbt;
-    const Extended rsw = requireReinforcement(reinforcementClass).rsw;
+    out.input("h0", h0, "см");
+    const double rbtTable = requireConcrete(concreteClass).rbt;
+    out.strength("В" + input.concreteClass, "Rbt", rbtTable);
+    const double rswTable = requireReinforcement(reinforcementClass).rsw;
+    out.strength("А" + input.reinforcementClass, "Rsw", rswTable);
+    const Extended rbt = rbtTable;
+    const Extended rsw = rswTable;
 
     const std::string classes = "Класс бетона В" + input.concreteClass + " Класс арматуры А" + input.reinforcementClass;
-    if (input.mode == StirrupsMode::Check) {
+    if (check) {
         const Extended depthSquared = Extended(h0) * Extended(h0);
         const Extended concreteTerm = (Extended(8) * rbt) * Extended(b);
         const Extended steelTerm = (rsw * Extended(v)) / Extended(s);
         const double q = squareRoot((depthSquared * concreteTerm) * steelTerm).toDouble();
         const std::string force = formatResult(q, 1, format);
+        if (out.active()) {
+            out.formula("Q = √(8 · Rbt · b · h0² · Rsw · Asw / s)",
+                "Q = √(8 · " + out.operand(rbtTable) + " · " + out.operand(b) + " · " + out.operand(h0) + "² · "
+                    + out.operand(rswTable) + " · " + out.operand(v) + " / " + out.operand(s) + ")",
+                force, "кг");
+        }
         return {classes + "C1, " + "площадь " + input.value + " см2," + " шаг " + input.spacing + "см," + " сечение "
                 + input.width + "x" + input.depth,
             "Поперечная сила   " + force + " кг", ""};
@@ -34,6 +51,12 @@ HistoryLines calculateStirrups(const StirrupsInput &input, const NumberFormat &f
     const Extended divisor = depthSquared * ((Extended(8) * rbt) * Extended(b));
     const double asw = ((forceSquared / divisor) * Extended(s) / rsw).toDouble();
     const std::string area = formatResult(asw, 3, format);
+    if (out.active()) {
+        out.formula("Asw = Q² · s / (8 · Rbt · b · h0² · Rsw)",
+            "Asw = " + out.operand(v) + "² · " + out.operand(s) + " / (8 · " + out.operand(rbtTable) + " · "
+                + out.operand(b) + " · " + out.operand(h0) + "² · " + out.operand(rswTable) + ")",
+            area, "см²");
+    }
     return {classes + "C1 " + ", шаг " + input.spacing + "см, " + "сечение " + input.width + "x" + input.depth
             + " Поперечная сила " + input.value + "кг",
         "Площадь сечения хомутов " + area + " см2", ""};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/number_format.h"
+#include "pages/calculation_report.h"
 #include "pages/page_fields.h"
 #include "pages/section_mode.h"
 
@@ -26,7 +27,11 @@ struct StirrupsInput {
 };
 
 // The three lines "Считать" appends; throws (and returns nothing) when the
-// calculation is refused or its arithmetic fails.
-HistoryLines calculateStirrups(const StirrupsInput &input, const NumberFormat &format);
+// calculation is refused or its arithmetic fails. With a report, fills it as
+// it goes (calculation_report.h): title "Хомуты — проверка сечения" or
+// "Хомуты — подбор сечения", s, Asw or Q, b, h0, Rbt and Rsw, and the one
+// formula whose result is the history's number.
+HistoryLines calculateStirrups(
+    const StirrupsInput &input, const NumberFormat &format, CalculationReport *report = nullptr);
 
 } // namespace naklon
