@@ -6,6 +6,7 @@
 
 #include <typeindex>
 #include <string>
+#include <vector>
 
 namespace naklon {
 namespace {
@@ -29,6 +30,14 @@ TEST(Stirrups, CheckModeWorkedExample)
     const HistoryLines expected = {"Класс бетона В20 Класс арматуры А300C1, площадь 0.57 см2, шаг 15см, сечение 20x40",
         "Поперечная сила   14,307.2 кг", ""};
     EXPECT_EQ(lines, expected);
+
+    CalculationReport report;
+    calculateStirrups(input(StirrupsMode::Check, "20", "300", "15", "0.57", "20", "40"), kCommaBlank, &report);
+    const std::vector<std::string> reportExpected = {"Хомуты — проверка сечения",
+        "s = 15 см, Asw = 0,57 см², b = 20 см, h0 = 40 см", "В20: Rbt = 9,1743 кгс/см²; А300: Rsw = 2 293,57 кгс/см²",
+        "Q = √(8 · Rbt · b · h0² · Rsw · Asw / s)", "  = √(8 · 9,1743 · 20 · 40² · 2 293,57 · 0,57 / 15)",
+        "  = 14 307,2 кг"};
+    EXPECT_EQ(reportLines(report), reportExpected);
 }
 
 TEST(Stirrups, SelectionModeWorkedExample)
@@ -39,6 +48,14 @@ TEST(Stirrups, SelectionModeWorkedExample)
         "Класс бетона В20 Класс арматуры А300C1 , шаг 15см, сечение 20x40 Поперечная сила 10000кг",
         "Площадь сечения хомутов 0.278 см2", ""};
     EXPECT_EQ(lines, expected);
+
+    CalculationReport report;
+    calculateStirrups(input(StirrupsMode::Selection, "20", "300", "15", "10000", "20", "40"), kCommaBlank, &report);
+    const std::vector<std::string> reportExpected = {"Хомуты — подбор сечения",
+        "s = 15 см, Q = 10 000 кг, b = 20 см, h0 = 40 см", "В20: Rbt = 9,1743 кгс/см²; А300: Rsw = 2 293,57 кгс/см²",
+        "Asw = Q² · s / (8 · Rbt · b · h0² · Rsw)", "  = 10 000² · 15 / (8 · 9,1743 · 20 · 40² · 2 293,57)",
+        "  = 0,278 см²"};
+    EXPECT_EQ(reportLines(report), reportExpected);
 }
 
 struct ResultRow {
@@ -60,6 +77,13 @@ TEST_P(StirrupsResults, WriteTheResultLine)
     const std::string tail = check ? " кг" : " см2";
     EXPECT_EQ(calculateStirrups(in, kPointComma).at(1), head + row.pointComma + tail);
     EXPECT_EQ(calculateStirrups(in, kCommaBlank).at(1), head + row.commaBlank + tail);
+    // The report's result is the history's number, digit for digit.
+    for (const NumberFormat &format : {kPointComma, kCommaBlank}) {
+        CalculationReport report;
+        const HistoryLines lines = calculateStirrups(in, format, &report);
+        ASSERT_EQ(report.formulas.size(), 1u);
+        EXPECT_EQ(lines.at(1), head + report.formulas.back().result + tail);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(FurtherResults,
@@ -105,6 +129,7 @@ struct FailureRow {
     StirrupsInput in;
     std::type_index kind;
     std::string message;
+    std::size_t fieldsRead = 4; // before the calculation stopped
 };
 
 class StirrupsFailures : public testing::TestWithParam<FailureRow> {};
@@ -113,6 +138,19 @@ TEST_P(StirrupsFailures, AppendNothingAndSayWhy)
 {
     const FailureRow &row = GetParam();
     expectFailure([&] { return calculateStirrups(row.in, kPointComma); }, row.kind, row.message);
+
+    // A failed calculation leaves the title and what it read, and no
+    // formula; the report then ends with the message.
+    CalculationReport report;
+    expectFailure([&] { return calculateStirrups(row.in, kPointComma, &report); }, row.kind, row.message);
+    EXPECT_EQ(report.title,
+        row.in.mode == StirrupsMode::Check ? "Хомуты — проверка сечения" : "Хомуты — подбор сечения");
+    EXPECT_EQ(report.inputs.size(), row.fieldsRead);
+    EXPECT_TRUE(report.formulas.empty());
+    report.failure = row.message;
+    const std::vector<std::string> lines = reportLines(report);
+    EXPECT_EQ(lines.front(), report.title);
+    EXPECT_EQ(lines.back(), row.message);
 }
 
 using M = StirrupsMode;
@@ -129,17 +167,17 @@ INSTANTIATE_TEST_SUITE_P(Rows,
         FailureRow{"selection_all_empty", input(M::Selection, "20", "300", "", "", "", ""), typeid(EInvalidOp),
             "Invalid floating point operation"},
         FailureRow{"field_beyond_double", input(M::Check, "20", "300", "15", "1e400", "20", "40"), typeid(EOverflow),
-            "Floating point overflow"},
+            "Floating point overflow", 1},
         FailureRow{"result_beyond_double", input(M::Selection, "20", "300", "1e300", "1e300", "20", "40"),
             typeid(EOverflow), "Floating point overflow"},
         FailureRow{"comma_in_spacing", input(M::Check, "20", "300", "15,5", "0.57", "20", "40"), typeid(EInputError),
-            "Поле \"Шаг (см)\": \"15,5\" не является числом (дробная часть отделяется точкой)"},
+            "Поле \"Шаг (см)\": \"15,5\" не является числом (дробная часть отделяется точкой)", 0},
         FailureRow{"area_caption_in_check_mode", input(M::Check, "20", "300", "15", "0.57x", "20", "40"),
-            typeid(EInputError), "Поле \"Площадь (см2)\": \"0.57x\" не является числом"},
+            typeid(EInputError), "Поле \"Площадь (см2)\": \"0.57x\" не является числом", 1},
         FailureRow{"force_caption_in_selection_mode", input(M::Selection, "20", "300", "15", "1 000", "20", "40"),
-            typeid(EInputError), "Поле \"Поперечная сила (кг)\": \"1 000\" не является числом"},
+            typeid(EInputError), "Поле \"Поперечная сила (кг)\": \"1 000\" не является числом", 1},
         FailureRow{"first_bad_field_in_reading_order", input(M::Check, "20", "300", "15", "0.57", "2o", "4o"),
-            typeid(EInputError), "Поле \"Ширина сечения (см)\": \"2o\" не является числом"},
+            typeid(EInputError), "Поле \"Ширина сечения (см)\": \"2o\" не является числом", 2},
         FailureRow{"no_concrete_class", input(M::Check, "", "", "15", "0.57", "20", "40"), typeid(EInputError),
             "Не выбран класс бетона"},
         FailureRow{"no_reinforcement_class", input(M::Selection, "20", "", "15", "0.57", "20", "40"),
