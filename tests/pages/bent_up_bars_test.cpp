@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <typeinfo>
+#include <vector>
 
 namespace naklon {
 namespace {
@@ -17,6 +19,7 @@ struct ResultRow {
     BentUpBarsInput input;
     NumberFormat format;
     HistoryLines lines;
+    std::vector<std::string> report = {}; // its lines, where the row gives them
 };
 
 TEST(BentUpBarsPage, WritesWholeLines)
@@ -47,15 +50,31 @@ TEST(BentUpBarsPage, WritesWholeLines)
         {{"240", "", "", Mode::Check}, kPointComma,
             {"Класс арматуры А240C1, площадь  см2,  угол град", "Поперечная сила   0.0 кг", ""}},
         {{"300", "45", "2.26", Mode::Check}, kCommaBlank,
-            {"Класс арматуры А300C1, площадь 2.26 см2,  угол 45град", "Поперечная сила   3 665,3 кг", ""}},
+            {"Класс арматуры А300C1, площадь 2.26 см2,  угол 45град", "Поперечная сила   3 665,3 кг", ""},
+            {"Отгибы — проверка сечения", "θ = 45 град, As = 2,26 см²", "А300: Rsw = 2 293,57 кгс/см²",
+                "Q = Rsw · As · sin θ", "  = 2 293,57 · 2,26 · sin 45°", "  = 3 665,3 кг"}},
         {{"240", "90", "1", Mode::Check}, kCommaBlank,
             {"Класс арматуры А240C1, площадь 1 см2,  угол 90град", "Поперечная сила   1 783,9 кг", ""}},
         {{"400", "45", "5000", Mode::Selection}, kCommaBlank,
-            {"Класс арматуры А400C1,   угол  45 град", "Площадь сечения отгибов 2,720 см2", ""}},
+            {"Класс арматуры А400C1,   угол  45 град", "Площадь сечения отгибов 2,720 см2", ""},
+            {"Отгибы — подбор сечения", "θ = 45 град, Q = 5 000 кг", "А400: Rsw = 2 599,38 кгс/см²",
+                "As = Q / (Rsw · sin θ)", "  = 5 000 / (2 599,38 · sin 45°)", "  = 2,720 см²"}},
     };
     for (const ResultRow &row : rows) {
         SCOPED_TRACE(row.input.reinforcementClass + " / " + row.input.angle + " / " + row.input.value);
         EXPECT_EQ(calculateBentUpBars(row.input, row.format), row.lines);
+
+        // The report's result is the history's number, digit for digit.
+        CalculationReport report;
+        calculateBentUpBars(row.input, row.format, &report);
+        ASSERT_EQ(report.formulas.size(), 1u);
+        const std::string &result = report.formulas.back().result;
+        EXPECT_EQ(row.lines.at(1),
+            row.input.mode == Mode::Check ? "Поперечная сила   " + result + " кг"
+                                          : "Площадь сечения отгибов " + result + " см2");
+        if (!row.report.empty()) {
+            EXPECT_EQ(reportLines(report), row.report);
+        }
     }
 }
 

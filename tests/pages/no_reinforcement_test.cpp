@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <typeinfo>
+#include <vector>
 
 namespace naklon {
 namespace {
@@ -24,6 +26,7 @@ struct ResultRow {
     NoReinforcementInput input;
     NumberFormat format;
     HistoryLines lines;
+    std::vector<std::string> report = {}; // its lines, where the row gives them
 };
 
 TEST(NoReinforcementPage, WritesBothForces)
@@ -43,12 +46,27 @@ TEST(NoReinforcementPage, WritesBothForces)
         {{"20", "-20", "36", kBeam}, kPointComma, forces("-13,211.0", "-3,963.3")},
         {{"20", " 20", "36 ", kSlab}, kPointComma, forces("16,513.7", "4,954.1")},
         {{"20", "0e6000", "36", kSlab}, kPointComma, forces("INF", "INF")},
-        {{"20", "20", "36", kSlab}, kCommaBlank, forces("16 513,7", "4 954,1")},
-        {{"15", "100", "18", kBeam}, kCommaBlank, forces("27 522,7", "8 256,8")},
+        {{"20", "20", "36", kSlab}, kCommaBlank, forces("16 513,7", "4 954,1"),
+            {"Без арматуры — сплошные плиты", "b = 20 см, h0 = 36 см, k1 = 2,5, k2 = 1,5", "В20: Rbt = 9,1743 кгс/см²",
+                "Q1 = k1 · Rbt · b · h0", "  = 2,5 · 9,1743 · 20 · 36", "  = 16 513,7 кг",
+                "Q2 = k2 · Rbt · b · h0² / (2 · h0)", "  = 1,5 · 9,1743 · 20 · 36² / (2 · 36)", "  = 4 954,1 кг"}},
+        {{"15", "100", "18", kBeam}, kCommaBlank, forces("27 522,7", "8 256,8"),
+            {"Без арматуры — балки, ребра плит", "b = 100 см, h0 = 18 см, k1 = 2, k2 = 1,2",
+                "В15: Rbt = 7,6452 кгс/см²", "Q1 = k1 · Rbt · b · h0", "  = 2 · 7,6452 · 100 · 18", "  = 27 522,7 кг",
+                "Q2 = k2 · Rbt · b · h0² / (2 · h0)", "  = 1,2 · 7,6452 · 100 · 18² / (2 · 18)", "  = 8 256,8 кг"}},
     };
     for (const ResultRow &row : rows) {
         SCOPED_TRACE(row.input.concreteClass + " / " + row.input.width + " / " + row.input.depth);
         EXPECT_EQ(calculateNoReinforcement(row.input, row.format), row.lines);
+
+        // The report's results are the history's numbers, digit for digit.
+        CalculationReport report;
+        calculateNoReinforcement(row.input, row.format, &report);
+        ASSERT_EQ(report.formulas.size(), 2u);
+        EXPECT_EQ(forces(report.formulas.front().result, report.formulas.back().result), row.lines);
+        if (!row.report.empty()) {
+            EXPECT_EQ(reportLines(report), row.report);
+        }
     }
 }
 

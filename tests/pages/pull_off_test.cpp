@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <typeinfo>
+#include <vector>
 
 namespace naklon {
 namespace {
@@ -24,6 +26,7 @@ struct ResultRow {
     PullOffInput input;
     NumberFormat format;
     HistoryLines lines;
+    std::vector<std::string> report = {}; // its lines, where the row gives them
 };
 
 // Areas worked by hand: A = F / Rsw, or F / (sin(angle) Rsw).
@@ -50,14 +53,27 @@ TEST(PullOffPage, WritesTheAreaAndItsClosingLine)
             {areaLine("3.964"), "Угол 4.5e1 град."}},
         {"negative force", {"240", "-5000", "", kStirrups}, kPointComma, {areaLine("-2.803"), ""}},
         {"infinite force", {"240", "0e6000", "", kStirrups}, kPointComma, {areaLine("INF"), ""}},
-        {"stirrups, comma and blank", {"240", "5000000", "", kStirrups}, kCommaBlank, {areaLine("2 802,863"), ""}},
+        {"stirrups, comma and blank", {"240", "5000000", "", kStirrups}, kCommaBlank, {areaLine("2 802,863"), ""},
+            {"Отрыв — хомуты", "F = 5 000 000 кг", "А240: Rsw = 1 783,89 кгс/см²", "A = F / Rsw",
+                "  = 5 000 000 / 1 783,89", "  = 2 802,863 см²"}},
         {"bent, comma and blank", {"240", "5000000", "45", kBentUpBars}, kCommaBlank,
-            {areaLine("3 963,847"), "Угол 45 град."}},
+            {areaLine("3 963,847"), "Угол 45 град."},
+            {"Отрыв — отогнутые стержни", "F = 5 000 000 кг, θ = 45 град", "А240: Rsw = 1 783,89 кгс/см²",
+                "A = F / (Rsw · sin θ)", "  = 5 000 000 / (1 783,89 · sin 45°)", "  = 3 963,847 см²"}},
         {"small area, comma", {"400", "750", "30", kBentUpBars}, kCommaBlank, {areaLine("0,577"), "Угол 30 град."}},
     };
     for (const ResultRow &row : rows) {
         SCOPED_TRACE(row.name);
         EXPECT_EQ(calculatePullOff(row.input, row.format), row.lines);
+
+        // The report's result is the history's number, digit for digit.
+        CalculationReport report;
+        calculatePullOff(row.input, row.format, &report);
+        ASSERT_EQ(report.formulas.size(), 1u);
+        EXPECT_EQ(areaLine(report.formulas.back().result), row.lines.at(0));
+        if (!row.report.empty()) {
+            EXPECT_EQ(reportLines(report), row.report);
+        }
     }
 }
 
