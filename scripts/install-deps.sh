@@ -23,6 +23,7 @@ packages=(
   g++ make cmake pkg-config
   qt6-base-dev libjpeg62-turbo-dev fonts-liberation2 qt6-translations-l10n
   libgtest-dev libbenchmark-dev libmpfr-dev
+  poppler-utils  # the tests read printed histories back from their PDFs
 )
 update=0
 case "${1:-}" in

@@ -132,6 +132,26 @@ QFileDialog *HistoryDialogs::saveDialog()
     return save_;
 }
 
+QFileDialog *HistoryDialogs::pdfDialog()
+{
+    if (!pdf_) {
+        pdf_ = makeDialog(mainWindow_, "PdfDialog");
+        pdf_->setAcceptMode(QFileDialog::AcceptSave);
+        pdf_->setDefaultSuffix(QStringLiteral("pdf"));
+        pdf_->setNameFilter(QStringLiteral("PDF (*.pdf)"));
+    }
+    return pdf_;
+}
+
+std::optional<QString> HistoryDialogs::chooseFileToSavePdf(const QString &name)
+{
+    QString offered = pdfFolder_.isEmpty() ? name : QDir(pdfFolder_).filePath(name);
+    const std::optional<QString> chosen = run(pdfDialog(), offered);
+    if (chosen)
+        pdfFolder_ = QFileInfo(*chosen).absolutePath();
+    return chosen;
+}
+
 std::optional<QString> HistoryDialogs::chooseFileToOpen()
 {
     return run(openDialog(), openName_);

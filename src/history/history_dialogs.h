@@ -32,6 +32,10 @@ public:
     // it was.
     std::optional<QString> chooseFileToOpen();
     std::optional<QString> chooseFileToSave();
+    // The PDF dialog (`PdfDialog`): offers `name` in the folder a PDF was
+    // last written to, adds "pdf" to a name without an extension and asks
+    // before a file is replaced.
+    std::optional<QString> chooseFileToSavePdf(const QString &name);
 
     // Where a dialog of `size` goes on a screen of `screen`: centred across,
     // with a third of the height it leaves free above it.
@@ -42,6 +46,7 @@ public:
     // large widget most sessions never need).
     QFileDialog *openDialog();
     QFileDialog *saveDialog();
+    QFileDialog *pdfDialog();
 
 private:
     std::optional<QString> run(QFileDialog *dialog, QString &name);
@@ -49,6 +54,8 @@ private:
     QWidget *mainWindow_;
     QFileDialog *open_ = nullptr; // owned by the main window
     QFileDialog *save_ = nullptr;
+    QFileDialog *pdf_ = nullptr;
+    QString pdfFolder_;
     QString openName_;
     QString saveName_;
 };

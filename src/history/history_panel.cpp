@@ -5,8 +5,14 @@
 #include "history/history_repertoire.h"
 #include "history/windows1251_text.h"
 
+#include <QAction>
+#include <QDate>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QPlainTextEdit>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QScrollBar>
 #include <QTextDocument>
 
@@ -37,14 +43,107 @@ public:
 } // namespace
 
 HistoryPanel::HistoryPanel(QPlainTextEdit *box, HistoryDialogs &dialogs)
-    : QObject(box), box_(box), dialogs_(dialogs), keeper_(new RepertoireKeeper(box))
+    : QObject(box), box_(box), dialogs_(dialogs), keeper_(new RepertoireKeeper(box)),
+      print_(new QAction(QStringLiteral("Печать…"), this)),
+      savePdf_(new QAction(QStringLiteral("Сохранить в PDF…"), this)),
+      reportPdf_(new QAction(QStringLiteral("Отчет с формулами (PDF)…"), this))
 {
     markKept();
+    print_->setObjectName(QStringLiteral("printAction"));
+    savePdf_->setObjectName(QStringLiteral("savePdfAction"));
+    reportPdf_->setObjectName(QStringLiteral("reportPdfAction"));
+    print_->setShortcut(QKeySequence::Print);
+    print_->setShortcutContext(Qt::WidgetShortcut);
+    box_->addAction(print_);
+    box_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(box_, &QWidget::customContextMenuRequested, this, &HistoryPanel::showMenu);
+}
+
+void HistoryPanel::showMenu(const QPoint &position)
+{
+    QMenu *menu = box_->createStandardContextMenu(position);
+    menu->addSeparator();
+    menu->addAction(print_);
+    menu->addAction(savePdf_);
+    menu->addAction(reportPdf_);
+    menu->exec(box_->viewport()->mapToGlobal(position));
+    delete menu;
+}
+
+void HistoryPanel::setDocumentNames(const QString &program, const QString &page)
+{
+    program_ = program;
+    page_ = page;
+}
+
+DocumentHeader HistoryPanel::documentHeader() const
+{
+    return {program_, page_, QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")), file_};
+}
+
+QStringList HistoryPanel::historyLines() const
+{
+    // The box's lines; a history ending with a line break ends with an
+    // empty line, which a document does not need.
+    QStringList lines = box_->document()->toRawText().split(QChar::ParagraphSeparator);
+    if (lines.size() > 1 && lines.back().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+void HistoryPanel::print()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(program_ + QStringLiteral(" — ") + page_);
+    printer.setPageLayout(documentPageLayout());
+    QPrintPreviewDialog preview(&printer, box_->window());
+    preview.setWindowModality(Qt::ApplicationModal);
+    const DocumentHeader header = documentHeader();
+    const QStringList lines = historyLines();
+    connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+        [&](QPrinter *target) { paintDocument(*target, header, lines, box_->font()); });
+    preview.exec();
+}
+
+void HistoryPanel::savePdf()
+{
+    if (const auto path = dialogs_.chooseFileToSavePdf(page_.toLower() + QStringLiteral(".pdf")))
+        writePdf(*path, documentHeader(), historyLines(), box_->font());
+}
+
+void HistoryPanel::saveReportPdf()
+{
+    const QString name = page_.toLower() + QStringLiteral(" — отчет.pdf");
+    if (const auto path = dialogs_.chooseFileToSavePdf(name)) {
+        DocumentHeader header = documentHeader();
+        header.page += QStringLiteral(", отчет с формулами");
+        writePdf(*path, header, reportDocumentLines(), box_->font());
+    }
+}
+
+void HistoryPanel::addReport(const QStringList &lines)
+{
+    reports_.append(lines);
+}
+
+QStringList HistoryPanel::reportDocumentLines() const
+{
+    if (reports_.isEmpty())
+        return {QStringLiteral("С последнего открытия или очистки истории расчетов на этой странице не было.")};
+    QStringList lines;
+    for (const QStringList &report : reports_) {
+        if (!lines.isEmpty())
+            lines << QString();
+        lines << report;
+    }
+    return lines;
 }
 
 void HistoryPanel::clear()
 {
     box_->clear();
+    reports_.clear();
+    file_.clear();
     markKept();
 }
 
@@ -65,6 +164,8 @@ void HistoryPanel::load(const QString &path, HistoryCapacity capacity)
     const BusyCursor busy;
     const QString text = readHistoryFile(path, capacity);
     const QTextDocument *document = box_->document();
+    reports_.clear();
+    file_ = QFileInfo(path).absoluteFilePath();
     if (text.size() == document->characterCount() - 1 && text == historyText(box_)) {
         markKept();
         return;
@@ -80,10 +181,11 @@ void HistoryPanel::load(const QString &path, HistoryCapacity capacity)
     markKept();
 }
 
-void HistoryPanel::saveTo(const QString &path) const
+void HistoryPanel::saveTo(const QString &path)
 {
     const BusyCursor busy;
     saveHistoryFile(path, fileBytes());
+    file_ = QFileInfo(path).absoluteFilePath();
     markKept();
 }
 

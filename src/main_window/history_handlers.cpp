@@ -6,10 +6,12 @@
 #include "ui_zeverozozod.h"
 
 #include "core/failures.h"
+#include "window_services/error_reporter.h"
 #include "window_services/text_bridge.h"
 #include "history/history_dialogs.h"
 #include "history/history_panel.h"
 
+#include <QAction>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -55,11 +57,25 @@ void TForm1::prepareHistoryPanels()
     };
     std::size_t index = 0;
     for (const Page &page : pages) {
-        historyPanels_[index++] = new naklon::HistoryPanel(page.box, *historyDialogs_);
+        auto *panel = new naklon::HistoryPanel(page.box, *historyDialogs_);
+        panel->setDocumentNames(windowTitle(), ui->PageControl1->tabText(static_cast<int>(index)));
+        wireDocumentActions(panel);
+        historyPanels_[index++] = panel;
         wire(page.clear, page.othistit);
         wire(page.open, page.otkrut);
         wire(page.save, page.soxranit);
     }
+}
+
+void TForm1::wireDocumentActions(naklon::HistoryPanel *panel)
+{
+    const auto wireAction = [this, panel](QAction *action, void (naklon::HistoryPanel::*run)()) {
+        connect(action, &QAction::triggered, this,
+            [panel, run] { naklon::runGuarded([panel, run] { (panel->*run)(); }); });
+    };
+    wireAction(panel->printAction(), &naklon::HistoryPanel::print);
+    wireAction(panel->savePdfAction(), &naklon::HistoryPanel::savePdf);
+    wireAction(panel->reportPdfAction(), &naklon::HistoryPanel::saveReportPdf);
 }
 
 bool TForm1::mayLoseHistories()

@@ -99,6 +99,8 @@ private:
     void prepareGroupBoxes();
     void prepareHistories();
     void prepareHistoryPanels();
+    // The print and PDF items of a history box's menu, run behind the guard.
+    void wireDocumentActions(naklon::HistoryPanel *panel);
     void fitLabelsToCaptions();
     void windowStateChanged(Qt::WindowStates oldState);
     // Whether closing may go on: at once when no page's history holds work

@@ -5,6 +5,7 @@
 #include "core/failures.h"
 #include "history/history_box.h"
 #include "history/history_dialogs.h"
+#include "history/history_document.h"
 #include "history/history_panel.h"
 #include "support/history_append_rows.h"
 #include "support/window_test_support.h"
@@ -18,6 +19,10 @@
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QAction>
+#include <QFontMetricsF>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -29,6 +34,7 @@
 #include <QTextLayout>
 #include <QtTest>
 
+#include <algorithm>
 #include <deque>
 #include <memory>
 #include <optional>
@@ -204,6 +210,7 @@ private slots:
     void rowsBreakOnlyAtBlanks();
     void dialogsWriteSizesInRussian_data();
     void dialogsWriteSizesInRussian();
+    void aPdfGivesBackEveryLine();
     void closingAsksOnlyWhenAHistoryWouldBeLost_data();
     void closingAsksOnlyWhenAHistoryWouldBeLost();
 
@@ -736,6 +743,7 @@ void HistoryPanelTest::rowsBreakOnlyAtBlanks()
     if (width < 433)
         QVERIFY(layout->lineCount() > 1);
     QCOMPARE(block.lineCount(), layout->lineCount());
+    QStringList rows;
     for (int i = 0; i < layout->lineCount(); ++i) {
         const QTextLine row = layout->lineAt(i);
         const QString shown = line.mid(row.textStart(), row.textLength());
@@ -744,7 +752,59 @@ void HistoryPanelTest::rowsBreakOnlyAtBlanks()
         QVERIFY2(atBlank || !shown.contains(QLatin1Char(' ')), qPrintable(shown));
         QVERIFY2(row.naturalTextWidth() <= row.width() + 1 || !shown.trimmed().contains(QLatin1Char(' ')),
             qPrintable(shown));
+        QString kept = shown;
+        while (kept.endsWith(QLatin1Char(' ')))
+            kept.chop(1);
+        rows << kept;
     }
+    // A printed history breaks its rows by the same rule, at the same places
+    // for the same width and font.
+    const QStringList printed = naklon::wrapAtBlanks(line, QFontMetricsF(box->font()), layout->lineAt(0).width());
+    QCOMPARE(printed, rows);
+}
+
+void HistoryPanelTest::aPdfGivesBackEveryLine()
+{
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    const QString pdffonts = QStandardPaths::findExecutable(QStringLiteral("pdffonts"));
+    if (pdftotext.isEmpty() || pdffonts.isEmpty())
+        QSKIP("poppler's pdftotext and pdffonts are not installed: the PDF cannot be read back");
+    const QStringList lines{QStringLiteral("Класс бетона В20 Класс арматуры А300C1, площадь 0.57 см2, шаг 15см, "
+                                           "сечение 20x40 и еще немного текста, чтобы строка не уместилась"),
+        QStringLiteral("Поперечная сила   14,307.2 кг"), QString(), QStringLiteral("Q1 = 4.954,1кг Q2 = 2.293,57кг")};
+    for (const QString &line : lines)
+        naklon::appendHistoryLine(memo(1), line);
+    driver->answer(path(QStringLiteral("history.pdf")));
+    memo(1)->findChild<QAction *>(QStringLiteral("savePdfAction"))->trigger();
+
+    QProcess reader;
+    reader.start(pdftotext,
+        {QStringLiteral("-enc"), QStringLiteral("UTF-8"), path(QStringLiteral("history.pdf")), QStringLiteral("-")});
+    QVERIFY(reader.waitForFinished(10000));
+    const QStringList text = QString::fromUtf8(reader.readAllStandardOutput()).split(u'\n');
+    QVERIFY2(text.contains(QStringLiteral("Расчет наклонных сечений")), qPrintable(text.join(u'|')));
+    QVERIFY(text.contains(QStringLiteral("Страница: Хомуты")));
+    QVERIFY(text.contains(QStringLiteral("стр. 1 из 1")));
+    // Every line in order, each number whole on one row.
+    const QString all = text.join(u' ').simplified();
+    qsizetype at = 0;
+    for (const QString &line : lines) {
+        at = all.indexOf(line.simplified(), at);
+        QVERIFY2(at >= 0, qPrintable(line));
+    }
+    for (const char *number : {"14,307.2", "4.954,1кг", "2.293,57кг", "0.57"})
+        QVERIFY2(std::any_of(text.begin(), text.end(),
+                     [&](const QString &row) { return row.contains(QString::fromUtf8(number)); }),
+            number);
+
+    QProcess fonts;
+    fonts.start(pdffonts, {path(QStringLiteral("history.pdf"))});
+    QVERIFY(fonts.waitForFinished(10000));
+    const QStringList table = QString::fromUtf8(fonts.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    QVERIFY(table.size() > 2); // the heading, a rule, a font
+    for (const QString &font : table.mid(2))
+        QVERIFY2(font.contains(QStringLiteral("Liberation")) && font.contains(QStringLiteral(" yes ")),
+            qPrintable(font));
 }
 
 void HistoryPanelTest::closingAsksOnlyWhenAHistoryWouldBeLost_data()
