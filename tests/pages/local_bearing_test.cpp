@@ -7,6 +7,7 @@
 
 #include <typeindex>
 #include <typeinfo>
+#include <vector>
 
 namespace naklon {
 namespace {
@@ -50,6 +51,7 @@ struct LinesRow {
     LocalBearingInput input;
     NumberFormat format;
     HistoryLines lines;
+    std::vector<std::string> report = {}; // its lines, where the row gives them
 };
 
 // P = cbrt(Fр / Fсм) Rb psi Fсм, worked out by hand from the table
@@ -64,11 +66,22 @@ const LinesRow kLinesRows[] = {
     {"class 25 uniform suffices", {"25", "200", "1000", "40000", kUniform}, kPointComma,
         strongEnough("50,615.29", ">", "40000")},
     {"class 25 uniform, comma and blank", {"25", "200", "1000", "40000", kUniform}, kCommaBlank,
-        strongEnough("50 615,29", ">", "40000")},
+        strongEnough("50 615,29", ">", "40000"),
+        {"Смятие — равномерно распределенная нагрузка", "Fсм = 200 см², Fр = 1 000 см², N = 40 000 кг, ψ = 1",
+            "В25: Rb = 148 кгс/см²", "φ = ∛(Fр / Fсм)", "  = ∛(1 000 / 200)", "  = 1,709975946676697",
+            "P = φ · Rb · ψ · Fсм", "  = 1,709975946676697 · 148 · 1 · 200", "  = 50 615,29 кг",
+            "P > N: 50 615,29 > 40 000", "Прочность сечения достаточна"}},
     {"class 25 not uniform, comma and blank", {"25", "200", "1000", "40000", kNonUniform}, kCommaBlank,
-        reinforcementNeeded("37 961,47", "40000")},
+        reinforcementNeeded("37 961,47", "40000"),
+        {"Смятие — неравномерно распределенная нагрузка", "Fсм = 200 см², Fр = 1 000 см², N = 40 000 кг, ψ = 0,75",
+            "В25: Rb = 148 кгс/см²", "φ = ∛(Fр / Fсм)", "  = ∛(1 000 / 200)", "  = 1,709975946676697",
+            "P = φ · Rb · ψ · Fсм", "  = 1,709975946676697 · 148 · 0,75 · 200", "  = 37 961,47 кг",
+            "P < N: 37 961,47 < 40 000", "Необходимо косвеное армирование"}},
     {"capacity equal to the force", {"20", "100", "800", "23400", kUniform}, kPointComma,
-        strongEnough("23,400.00", "=", "23400")},
+        strongEnough("23,400.00", "=", "23400"),
+        {"Смятие — равномерно распределенная нагрузка", "Fсм = 100 см², Fр = 800 см², N = 23,400 кг, ψ = 1",
+            "В20: Rb = 117 кгс/см²", "φ = ∛(Fр / Fсм)", "  = ∛(800 / 100)", "  = 2", "P = φ · Rb · ψ · Fсм",
+            "  = 2 · 117 · 1 · 100", "  = 23,400.00 кг", "P = N: 23,400.00 = 23,400", "Прочность сечения достаточна"}},
     {"equal areas give the plain strength", {"35", "30", "30", "5000", kNonUniform}, kPointComma,
         reinforcementNeeded("4,455.00", "5000")},
     {"thousandfold design area gives ten", {"30", "10", "10000", "17000", kUniform}, kPointComma,
@@ -87,6 +100,18 @@ TEST(LocalBearing, AppendsTheLinesOfItsOutcome)
     for (const LinesRow &row : kLinesRows) {
         SCOPED_TRACE(row.name);
         EXPECT_EQ(calculateLocalBearing(row.input, row.format), row.lines);
+
+        // The report's P and verdict are the history's, digit for digit and
+        // word for word.
+        CalculationReport report;
+        const HistoryLines lines = calculateLocalBearing(row.input, row.format, &report);
+        ASSERT_EQ(report.formulas.size(), 3u);
+        ASSERT_TRUE(report.formulas.back().verdict);
+        EXPECT_EQ(lines.at(0), report.formulas.back().result);
+        EXPECT_TRUE(lines.at(1).starts_with(report.formulas.at(1).result)) << lines.at(1);
+        if (!row.report.empty()) {
+            EXPECT_EQ(reportLines(report), row.report);
+        }
     }
 }
 

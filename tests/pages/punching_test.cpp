@@ -7,6 +7,7 @@
 
 #include <typeindex>
 #include <typeinfo>
+#include <vector>
 
 namespace naklon {
 namespace {
@@ -28,6 +29,7 @@ struct LinesRow {
     PunchingInput input;
     NumberFormat format;
     HistoryLines lines;
+    std::vector<std::string> report = {}; // its lines, where the row gives them
 };
 
 // Fb = Rbt u h0 and Asw = (F - Fb) / Rsw, worked out by hand from the
@@ -42,9 +44,16 @@ const LinesRow kLinesRows[] = {
     {"class 35 needs reinforcement", {"35", "300", "120000", "180", "22"}, kPointComma,
         required("52,476.7", "120000", "29.44")},
     {"class 20 suffices, comma and blank", {"20", "240", "30000", "200", "20"}, kCommaBlank,
-        sufficient("36 697,2", " > ", "30000")},
+        sufficient("36 697,2", " > ", "30000"),
+        {"Продавливание", "F = 30 000 кг, u = 200 см, h0 = 20 см",
+            "В20: Rbt = 9,1743 кгс/см²; А240: Rsw = 1 783,89 кгс/см²", "Fb = Rbt · u · h0", "  = 9,1743 · 200 · 20",
+            "  = 36 697,2 кг", "Fb > F: 36 697,2 > 30 000", "Поперечная арматура не требуется"}},
     {"class 30 needs reinforcement, comma and blank", {"30", "400", "100000", "160", "25"}, kCommaBlank,
-        required("48 929,6", "100000", "19,65")},
+        required("48 929,6", "100000", "19,65"),
+        {"Продавливание", "F = 100 000 кг, u = 160 см, h0 = 25 см",
+            "В30: Rbt = 12,2324 кгс/см²; А400: Rsw = 2 599,38 кгс/см²", "Fb = Rbt · u · h0", "  = 12,2324 · 160 · 25",
+            "  = 48 929,6 кг", "Fb < F: 48 929,6 < 100 000", "Необходима поперечная арматура",
+            "Asw = (F − Rbt · u · h0) / Rsw", "  = (100 000 − 12,2324 · 160 · 25) / 2 599,38", "  = 19,65 см²"}},
     {"negative force against empty fields", {"25", "300", "-100", "", ""}, kPointComma,
         sufficient("0.0", " > ", "-100")},
     {"force echoed as typed", {"15", "240", "5e4", "200", "20"}, kPointComma, required("30,580.8", "5e4", "10.89")},
@@ -52,7 +61,10 @@ const LinesRow kLinesRows[] = {
         required("30,580.8", "  50000 ", "10.89")},
     {"infinite force needs an infinite area", {"15", "240", "0e6000", "200", "20"}, kPointComma,
         required("30,580.8", "0e6000", "INF")},
-    {"empty fields tie at zero", {"20", "240", "", "", ""}, kPointComma, sufficient("0.0", " = ", "")},
+    {"empty fields tie at zero", {"20", "240", "", "", ""}, kPointComma, sufficient("0.0", " = ", ""),
+        {"Продавливание", "F = 0 кг, u = 0 см, h0 = 0 см", "В20: Rbt = 9.1743 кгс/см²; А240: Rsw = 1,783.89 кгс/см²",
+            "Fb = Rbt · u · h0", "  = 9.1743 · 0 · 0", "  = 0.0 кг", "Fb = F: 0.0 = 0",
+            "Поперечная арматура не требуется"}},
     // 9.1743 x 4000 rounds to a double just above 36697.2.
     {"force a hair below the resistance", {"20", "240", "36697.2", "200", "20"}, kPointComma,
         sufficient("36,697.2", " > ", "36697.2")},
@@ -69,6 +81,22 @@ TEST(Punching, AppendsTheLinesOfItsOutcome)
     for (const LinesRow &row : kLinesRows) {
         SCOPED_TRACE(row.name);
         EXPECT_EQ(calculatePunching(row.input, row.format), row.lines);
+
+        // The report's Fb, verdict and area are the history's, digit for
+        // digit and word for word.
+        CalculationReport report;
+        const HistoryLines lines = calculatePunching(row.input, row.format, &report);
+        const bool needed = lines.size() == 4;
+        ASSERT_EQ(report.formulas.size(), needed ? 3u : 2u);
+        EXPECT_TRUE(lines.at(0).starts_with(report.formulas.at(0).result + " ")) << lines.at(0);
+        ASSERT_TRUE(report.formulas.at(1).verdict);
+        EXPECT_TRUE(lines.at(0).ends_with(" " + report.formulas.at(1).result)) << lines.at(0);
+        if (needed) {
+            EXPECT_EQ(lines.at(1), "Площадь поперечного армирования " + report.formulas.back().result + " см2");
+        }
+        if (!row.report.empty()) {
+            EXPECT_EQ(reportLines(report), row.report);
+        }
     }
 }
 
