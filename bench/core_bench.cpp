@@ -51,7 +51,7 @@ template <typename Input, typename Calculation>
 void runPage(benchmark::State &state, const Input &input, Calculation calculation)
 {
     for (auto _ : state)
-        benchmark::DoNotOptimize(calculation(input, kFormat));
+        benchmark::DoNotOptimize(calculation(input, kFormat, nullptr));
 }
 
 void stirrupsCheck(benchmark::State &state)

@@ -78,6 +78,12 @@ void TForm1::wireDocumentActions(naklon::HistoryPanel *panel)
     wireAction(panel->reportPdfAction(), &naklon::HistoryPanel::saveReportPdf);
 }
 
+QPlainTextEdit *TForm1::historyBox(std::size_t page) const
+{
+    QPlainTextEdit *const boxes[] = {ui->Memo1, ui->Memo2, ui->Memo3, ui->Memo4, ui->Memo5, ui->Memo6};
+    return boxes[page];
+}
+
 bool TForm1::mayLoseHistories()
 {
     std::vector<std::string> pages;

@@ -14,8 +14,10 @@
 #include "window_services/window_placement.h"
 #include "history/blank_wrap_layout.h"
 #include "history/history_box.h"
+#include "history/history_panel.h"
 
 #include "pages/bent_up_bars.h"
+#include "pages/calculation_report.h"
 #include "pages/local_bearing.h"
 #include "pages/no_reinforcement.h"
 #include "pages/pull_off.h"
@@ -241,26 +243,54 @@ void TForm1::append(QPlainTextEdit *history, const std::vector<std::string> &lin
         naklon::appendHistoryLine(history, qtText(line));
 }
 
+void TForm1::calculate(std::size_t page, const PageCalculation &calculation)
+{
+    naklon::CalculationReport report;
+    try {
+        const naklon::HistoryLines lines = calculation(&report);
+        append(historyBox(page), lines);
+    } catch (const std::exception &failure) {
+        // The report keeps a failed calculation too, with its message; the
+        // failure goes on to the error handler.
+        report.failure = failure.what();
+        addReport(page, report);
+        throw;
+    }
+    addReport(page, report);
+}
+
+void TForm1::addReport(std::size_t page, const naklon::CalculationReport &report)
+{
+    QStringList lines;
+    for (const std::string &line : naklon::reportLines(report))
+        lines << qtText(line);
+    historyPanels_[page]->addReport(lines);
+}
+
 void TForm1::shitat()
 {
     const naklon::StirrupsInput input{textOf(ui->ComboBox1), textOf(ui->ComboBox2), textOf(ui->Edit1),
         textOf(ui->Edit2), textOf(ui->Edit3), textOf(ui->Edit4),
         ui->RadioButton1->isChecked() ? naklon::StirrupsMode::Check : naklon::StirrupsMode::Selection};
-    append(ui->Memo1, naklon::calculateStirrups(input, numberFormat_));
+    calculate(0,
+        [&](naklon::CalculationReport *report) { return naklon::calculateStirrups(input, numberFormat_, report); });
 }
 
 void TForm1::shitat2()
 {
     const naklon::BentUpBarsInput input{textOf(ui->ComboBox4), textOf(ui->Edit5), textOf(ui->Edit6),
         ui->RadioButton3->isChecked() ? naklon::BentUpBarsMode::Check : naklon::BentUpBarsMode::Selection};
-    append(ui->Memo2, naklon::calculateBentUpBars(input, numberFormat_));
+    calculate(1,
+        [&](naklon::CalculationReport *report) { return naklon::calculateBentUpBars(input, numberFormat_, report); });
 }
 
 void TForm1::shitat3()
 {
     const naklon::NoReinforcementInput input{textOf(ui->ComboBox3), textOf(ui->Edit7), textOf(ui->Edit8),
         ui->RadioButton5->isChecked() ? naklon::MemberKind::SolidSlab : naklon::MemberKind::BeamOrRib};
-    append(ui->Memo3, naklon::calculateNoReinforcement(input, numberFormat_));
+    calculate(2, [&](naklon::CalculationReport *report) {
+        return naklon::calculateNoReinforcement(input, numberFormat_, report);
+    });
 }
 
 void TForm1::otruv()
@@ -268,14 +298,16 @@ void TForm1::otruv()
     const naklon::PullOffInput input{textOf(ui->ComboBox5), textOf(ui->Edit9), textOf(ui->ComboBox10),
         ui->RadioButton7->isChecked() ? naklon::PullOffReinforcement::Stirrups
                                       : naklon::PullOffReinforcement::BentUpBars};
-    append(ui->Memo4, naklon::calculatePullOff(input, numberFormat_));
+    calculate(3,
+        [&](naklon::CalculationReport *report) { return naklon::calculatePullOff(input, numberFormat_, report); });
 }
 
 void TForm1::prodavlivanie()
 {
     const naklon::PunchingInput input{textOf(ui->ComboBox6), textOf(ui->ComboBox7), textOf(ui->Edit11),
         textOf(ui->Edit12), textOf(ui->Edit13)};
-    append(ui->Memo5, naklon::calculatePunching(input, numberFormat_));
+    calculate(4,
+        [&](naklon::CalculationReport *report) { return naklon::calculatePunching(input, numberFormat_, report); });
 }
 
 void TForm1::smiatie()
@@ -283,7 +315,8 @@ void TForm1::smiatie()
     const naklon::LocalBearingInput input{textOf(ui->ComboBox8), textOf(ui->Edit14), textOf(ui->Edit15),
         textOf(ui->Edit10),
         ui->RadioButton9->isChecked() ? naklon::LoadDistribution::Uniform : naklon::LoadDistribution::NonUniform};
-    append(ui->Memo6, naklon::calculateLocalBearing(input, numberFormat_));
+    calculate(5,
+        [&](naklon::CalculationReport *report) { return naklon::calculateLocalBearing(input, numberFormat_, report); });
 }
 
 void TForm1::prSech()

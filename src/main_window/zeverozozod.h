@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -17,6 +18,7 @@ class QPlainTextEdit;
 class QSessionManager;
 
 namespace naklon {
+struct CalculationReport;
 class HistoryDialogs;
 class HistoryPanel;
 } // namespace naklon
@@ -113,6 +115,13 @@ private:
     void leaveMaximizedState();
 
     void append(QPlainTextEdit *history, const std::vector<std::string> &lines);
+    // Runs one page's calculation with a report beside it: the lines go to
+    // the page's history, the report (a failed calculation's too, with its
+    // message) to the page's reports. A failure goes on to the guard.
+    using PageCalculation = std::function<std::vector<std::string>(naklon::CalculationReport *)>;
+    void calculate(std::size_t page, const PageCalculation &calculation);
+    void addReport(std::size_t page, const naklon::CalculationReport &report);
+    QPlainTextEdit *historyBox(std::size_t page) const;
 
     std::unique_ptr<Ui::TForm1> ui;
     naklon::NumberFormat numberFormat_;

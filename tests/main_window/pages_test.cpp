@@ -1,14 +1,16 @@
 // Each page driven through its real controls: pick the list items, type
 // into the fields, press "Считать", read the whole history box.
 
-#include "support/window_test_support.h"
+#include "history/history_panel.h"
 #include "main_window/zeverozozod.h"
+#include "support/window_test_support.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QtTest>
@@ -21,6 +23,17 @@ const naklon::NumberFormat kPointAndComma{".", ","};
 const naklon::NumberFormat kCommaAndBlank{",", " "};
 
 // Brings the page that holds `widget` to the front, as a user does first.
+// The index of the page that holds `widget`.
+int pageIndexOf(QWidget *widget)
+{
+    auto *tabs = widget->window()->findChild<QTabWidget *>(QStringLiteral("PageControl1"));
+    for (int page = 0; page < tabs->count(); ++page) {
+        if (tabs->widget(page)->isAncestorOf(widget))
+            return page;
+    }
+    return -1;
+}
+
 void showPageOf(TForm1 &window, QWidget *widget)
 {
     auto *tabs = window.findChild<QTabWidget *>(QStringLiteral("PageControl1"));
@@ -205,6 +218,15 @@ void PagesTest::workedExamples()
     // The newest result is in view, the caret after it.
     QCOMPARE(box->textCursor().position(), box->document()->characterCount() - 1);
     QVERIFY(!box->textCursor().hasSelection());
+
+    // Each click's report stands in the page's report, headed by the page's
+    // name, until the history is cleared.
+    auto *panel = box->findChild<naklon::HistoryPanel *>();
+    const QString page = child<QTabWidget>(QStringLiteral("PageControl1"))->tabText(pageIndexOf(box));
+    const QStringList report = panel->reportDocumentLines();
+    QCOMPARE(report.filter(QRegularExpression(QStringLiteral("^") + page + QStringLiteral("( —|$)"))).size(), clicks);
+    panel->clear();
+    QCOMPARE(panel->reportDocumentLines().size(), 1);
 }
 
 void PagesTest::failures_data()
@@ -258,6 +280,13 @@ void PagesTest::failures()
     // A failed click changes nothing: no line, no field, no other page.
     QCOMPARE(snapshot(*window), before);
     QCOMPARE(tabs->currentIndex(), page);
+    // The report keeps both failed calculations, each ending with its message.
+    const auto *panel = tabs->widget(page)->findChild<naklon::HistoryPanel *>();
+    const QStringList report = panel->reportDocumentLines();
+    QCOMPARE(
+        report.filter(QRegularExpression(QStringLiteral("^") + tabs->tabText(page) + QStringLiteral("( —|$)"))).size(),
+        2);
+    QCOMPARE(report.back() + u'.', message);
 }
 
 void PagesTest::aCalculationAfterAFailureIsUnaffected()
