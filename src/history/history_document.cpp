@@ -141,8 +141,8 @@ bool paintDocument(QPagedPaintDevice &device, const DocumentHeader &header, cons
 
 QPageLayout documentPageLayout()
 {
-    return QPageLayout(
-        QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(20, 15, 15, 15), QPageLayout::Millimeter);
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(20, 15, 15, 15),
+        QPageLayout::Millimeter);
 }
 
 void writePdf(const QString &path, const DocumentHeader &header, const QStringList &lines, const QFont &font)
