@@ -146,7 +146,7 @@ QFileDialog *HistoryDialogs::pdfDialog()
 std::optional<QString> HistoryDialogs::chooseFileToSavePdf(const QString &name)
 {
     QString offered = pdfFolder_.isEmpty() ? name : QDir(pdfFolder_).filePath(name);
-    const std::optional<QString> chosen = run(pdfDialog(), offered);
+    std::optional<QString> chosen = run(pdfDialog(), offered);
     if (chosen)
         pdfFolder_ = QFileInfo(*chosen).absolutePath();
     return chosen;
