@@ -37,6 +37,15 @@ int notARegularFile(mode_t mode)
     return S_ISDIR(mode) ? EISDIR : ENXIO;
 }
 
+// 0 when the open `fd` is a regular file (its description then in `info`),
+// else the code it is refused with.
+int regularFileRefusal(int fd, struct stat &info)
+{
+    if (::fstat(fd, &info) != 0)
+        return errno;
+    return S_ISREG(info.st_mode) ? 0 : notARegularFile(info.st_mode);
+}
+
 [[noreturn]] void cannotOpen(const QString &fullPath, int error)
 {
     throw cannotOpenFile(fullPath.toStdString(), std::strerror(error));
@@ -172,10 +181,8 @@ Descriptor openForSaving(const QString &fullPath, const QByteArray &target, bool
     if (!file.valid())
         cannotCreate(fullPath, errno);
     struct stat opened {};
-    if (::fstat(file.get(), &opened) != 0)
-        cannotCreate(fullPath, errno);
-    if (!S_ISREG(opened.st_mode))
-        cannotCreate(fullPath, notARegularFile(opened.st_mode));
+    if (const int refusal = regularFileRefusal(file.get(), opened))
+        cannotCreate(fullPath, refusal);
     if (!lockWhole(file.get(), F_WRLCK))
         cannotCreate(fullPath, errno);
     return file;
@@ -197,10 +204,8 @@ QString readHistoryFile(const QString &path, HistoryCapacity capacity)
     if (!file.valid())
         cannotOpen(fullPath, errno);
     // And what was opened, in case the name changed in between.
-    if (::fstat(file.get(), &info) != 0)
-        cannotOpen(fullPath, errno);
-    if (!S_ISREG(info.st_mode))
-        cannotOpen(fullPath, notARegularFile(info.st_mode));
+    if (const int refusal = regularFileRefusal(file.get(), info))
+        cannotOpen(fullPath, refusal);
     // Others may read it too, but not write it while it is read.
     if (!lockWhole(file.get(), F_RDLCK))
         cannotOpen(fullPath, errno);

@@ -85,7 +85,7 @@ QStringList HistoryPanel::historyLines() const
 {
     // The box's lines; a history ending with a line break ends with an
     // empty line, which a document does not need.
-    QStringList lines = box_->document()->toRawText().split(QChar::ParagraphSeparator);
+    QStringList lines = historyText(box_).split(u'\n');
     if (lines.size() > 1 && lines.back().isEmpty())
         lines.removeLast();
     return lines;

@@ -16,8 +16,7 @@ HistoryLines calculateBentUpBars(const BentUpBarsInput &input, const NumberForma
     out.input("θ", theta, "град");
     const double v = readField(valueCaption(input.mode), input.value);
     out.input(check ? "As" : "Q", v, check ? "см²" : "кг");
-    const double rswTable = requireReinforcement(reinforcementClass).rsw;
-    out.strength("А" + input.reinforcementClass, "Rsw", rswTable);
+    const double rswTable = tableRsw(input.reinforcementClass, reinforcementClass, out);
     const Extended rsw = rswTable;
 
     // The class is echoed as the list holds it, after a Cyrillic "А".

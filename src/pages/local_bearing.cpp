@@ -42,8 +42,7 @@ HistoryLines calculateLocalBearing(
     out.input("N", n, "кг");
     const double psiFactor = loadFactor(input.load);
     out.input("ψ", psiFactor, "");
-    const double rbTable = requireConcrete(concreteClass).rb;
-    out.strength("В" + input.concreteClass, "Rb", rbTable);
+    const double rbTable = tableRb(input.concreteClass, concreteClass, out);
     const Extended rb = rbTable;
     const Extended psi = psiFactor;
 

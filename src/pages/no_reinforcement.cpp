@@ -32,8 +32,7 @@ HistoryLines calculateNoReinforcement(
     const Coefficients k = coefficientsFor(input.kind);
     out.input("k1", k.k1, "");
     out.input("k2", k.k2, "");
-    const double rbtTable = requireConcrete(concreteClass).rbt;
-    out.strength("В" + input.concreteClass, "Rbt", rbtTable);
+    const double rbtTable = tableRbt(input.concreteClass, concreteClass, out);
     const Extended rbt = rbtTable;
 
     const double q1 = (((Extended(k.k1) * rbt) * Extended(b)) * Extended(h0)).toDouble();

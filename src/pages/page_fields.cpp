@@ -45,4 +45,25 @@ ReinforcementStrengths requireReinforcement(double classNumber)
     return *row;
 }
 
+double tableRbt(const std::string &classText, double classNumber, ReportWriter &out)
+{
+    const double rbt = requireConcrete(classNumber).rbt;
+    out.strength("В" + classText, "Rbt", rbt);
+    return rbt;
+}
+
+double tableRb(const std::string &classText, double classNumber, ReportWriter &out)
+{
+    const double rb = requireConcrete(classNumber).rb;
+    out.strength("В" + classText, "Rb", rb);
+    return rb;
+}
+
+double tableRsw(const std::string &classText, double classNumber, ReportWriter &out)
+{
+    const double rsw = requireReinforcement(classNumber).rsw;
+    out.strength("А" + classText, "Rsw", rsw);
+    return rsw;
+}
+
 } // namespace naklon

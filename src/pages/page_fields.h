@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/material_tables.h"
+#include "pages/calculation_report.h"
 
 #include <string>
 #include <string_view>
@@ -27,5 +28,13 @@ double readClass(std::string_view text);
 // noReinforcementClass (core/failures.h) when the number finds no row.
 ConcreteStrengths requireConcrete(double classNumber);
 ReinforcementStrengths requireReinforcement(double classNumber);
+
+// A strength of the picked class (`classText` as the list shows it, read as
+// `classNumber`), put into the report under the class's name as the history
+// writes it: "В20" for concrete, "А300" for reinforcement. Refused as
+// requireConcrete / requireReinforcement refuse.
+double tableRbt(const std::string &classText, double classNumber, ReportWriter &out);
+double tableRb(const std::string &classText, double classNumber, ReportWriter &out);
+double tableRsw(const std::string &classText, double classNumber, ReportWriter &out);
 
 } // namespace naklon

@@ -32,8 +32,7 @@ HistoryLines calculatePullOff(const PullOffInput &input, const NumberFormat &for
     const double theta = bentUpBars ? readAngle(input.angle) : 0.0;
     if (bentUpBars)
         out.input("θ", theta, "град");
-    const double rswTable = requireReinforcement(reinforcementClass).rsw;
-    out.strength("А" + input.reinforcementClass, "Rsw", rswTable);
+    const double rswTable = tableRsw(input.reinforcementClass, reinforcementClass, out);
     const Extended rsw = rswTable;
 
     if (!bentUpBars) {

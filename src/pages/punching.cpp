@@ -34,10 +34,8 @@ HistoryLines calculatePunching(const PunchingInput &input, const NumberFormat &f
     out.input("u", u, "см");
     const double h0 = readField("h0 (см)", input.depth);
     out.input("h0", h0, "см");
-    const double rbtTable = requireConcrete(concreteClass).rbt;
-    out.strength("В" + input.concreteClass, "Rbt", rbtTable);
-    const double rswTable = requireReinforcement(reinforcementClass).rsw;
-    out.strength("А" + input.reinforcementClass, "Rsw", rswTable);
+    const double rbtTable = tableRbt(input.concreteClass, concreteClass, out);
+    const double rswTable = tableRsw(input.reinforcementClass, reinforcementClass, out);
     const Extended rbt = rbtTable;
     const Extended rsw = rswTable;
 
