@@ -12,10 +12,8 @@
 # Each target builds in build-<target>/. GoogleTest, GMP and MPFR for i386
 # and arm64 are Debian's multiarch packages; for Windows GoogleTest is built
 # from Debian's /usr/src/googletest and GMP and MPFR from Debian's source
-# packages, into build-mingw64/deps/, which later runs reuse. The sources
-# come through scripts/debian-source.sh, whose apt set-up of deb-src entries
-# (derived from the machine's deb entries) stays in build-mingw64/deps/src/apt/:
-# the machine's apt configuration is left as it is.
+# packages, into build-mingw64/deps/, which later runs reuse
+# (scripts/windows-deps.sh); the machine's apt configuration is left as it is.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -34,40 +32,6 @@ wine_env=(env WINEPREFIX="$root/build-mingw64/wine" WINEDEBUG=-all "WINEDLLOVERR
 scripts/install-deps.sh cross
 
 log() { printf '[cross %s] %s\n' "$(date -u +%T)" "$*"; }
-
-# The functions below run where a failure does not stop the script (after
-# "||"), so each step checks its own result.
-
-# GoogleTest for Windows, into the deps prefix.
-build_googletest_for_windows() {
-  local deps=$root/build-mingw64/deps
-  [ -f "$deps/prefix/lib/cmake/GTest/GTestConfig.cmake" ] && return
-  cmake -S /usr/src/googletest -B "$deps/googletest" \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw64.cmake" -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_INSTALL_PREFIX="$deps/prefix" -DBUILD_GMOCK=OFF >"$deps/googletest.log" &&
-    cmake --build "$deps/googletest" -j"$jobs" >>"$deps/googletest.log" &&
-    cmake --install "$deps/googletest" >>"$deps/googletest.log"
-}
-
-# Static GMP and MPFR for Windows from Debian's own sources. Debian removes
-# GMP's manual from its source and regenerates the build files; the two
-# generated files are edited here the way Debian's patch edits their sources.
-build_gmp_mpfr_for_windows() {
-  local deps=$root/build-mingw64/deps gmp mpfr
-  local options=(--host=x86_64-w64-mingw32 CC=x86_64-w64-mingw32-gcc-posix
-    --enable-static --disable-shared --prefix="$deps/prefix")
-  [ -f "$deps/prefix/lib/libmpfr.a" ] && return
-  rm -rf "$deps/src" && mkdir -p "$deps/src/gmp-build" "$deps/src/mpfr-build" &&
-    "$root/scripts/debian-source.sh" "$deps/src" gmp mpfr4 || return 1
-  gmp=$(find "$deps/src" -maxdepth 1 -type d -name 'gmp-[0-9]*' | head -n1)
-  mpfr=$(find "$deps/src" -maxdepth 1 -type d -name 'mpfr4-[0-9]*' | head -n1)
-  sed -i 's| doc/Makefile||' "$gmp/configure" &&
-    sed -i 's/^\(SUBDIRS = .*\) doc$/\1/' "$gmp/Makefile.in" &&
-    (cd "$deps/src/gmp-build" && "$gmp/configure" "${options[@]}" &&
-      make -j"$jobs" && make install) >"$deps/gmp.log" 2>&1 &&
-    (cd "$deps/src/mpfr-build" && "$mpfr/configure" "${options[@]}" --with-gmp="$deps/prefix" &&
-      make -j"$jobs" && make install) >"$deps/mpfr.log" 2>&1
-}
 
 # Configures, builds and tests one target; prints its timings. The build
 # drops the debug information (a sixth of the compile time), nothing else.
@@ -115,8 +79,7 @@ mingw_prepared=
 for target in "${targets[@]}"; do
   if [ "$target" = mingw64 ]; then
     mkdir -p build-mingw64/deps
-    (build_gmp_mpfr_for_windows && build_googletest_for_windows &&
-      "${wine_env[@]}" wine cmd /c exit) \
+    (scripts/windows-deps.sh && "${wine_env[@]}" wine cmd /c exit) \
       >build-mingw64/deps/prepare.log 2>&1 &
     mingw_prepared=$!
   fi
