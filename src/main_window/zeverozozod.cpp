@@ -78,7 +78,6 @@ TForm1::TForm1(QWidget *parent)
     // The icon lives in this library's resources, which a static library
     // does not register on its own.
     Q_INIT_RESOURCE(naklon);
-    naklon::registerFontSubstitutes();
     ui->setupUi(this);
     naklon::applyFormDesign(this);
     // Named as PNG: a name without suffix would have Qt consult the MIME

@@ -1,6 +1,7 @@
 #include "window_services/form_design.h"
 
 #include "window_services/colours.h"
+#include "window_services/font_stand_in.h"
 
 #include <QAbstractScrollArea>
 #include <QFont>
@@ -28,7 +29,7 @@ QFont designedFont(const QWidget *widget, const QFont &inherited, bool &named)
         // The family is set with the size, after the controls are built:
         // while they are built every control has the application's font, so
         // moving a page into the tab widget changes no control's font.
-        font.setFamily(widget->property("fontFamily").toString());
+        font.setFamily(fontStandIn(widget->property("fontFamily").toString()));
         // Every font is regular, whatever weight or slant the desktop's own
         // font has: named here, it is no longer taken from the application.
         font.setWeight(QFont::Normal);
@@ -99,12 +100,6 @@ void applyFormDesign(QWidget *root)
 {
     applyFonts(root, root->font());
     applyColours(root, root->palette(), QPalette());
-}
-
-void registerFontSubstitutes()
-{
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-        {QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
 }
 
 } // namespace naklon

@@ -15,8 +15,4 @@ namespace naklon {
 // high-DPI scaling enlarges them with the rest of the window.
 void applyFormDesign(QWidget *root);
 
-// The family every window uses, with its substitutes where it is missing
-// ("Liberation Sans", then "Arial"). Called once before any window exists.
-void registerFontSubstitutes();
-
 } // namespace naklon
