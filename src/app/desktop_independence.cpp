@@ -31,9 +31,11 @@ bool installQtRussian(QApplication &application)
 
 void storeNoSettings()
 {
-    // "/dev/null" is no folder, so no settings file can be created below it,
-    // and none is ever found there.
-    const QString nowhere = QStringLiteral("/dev/null");
+    // Settings go to files, never to the Windows registry, and the folder
+    // for them is the program's own file: a file holds no folder, so no
+    // settings file can be created below it, and none is ever found there.
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    const QString nowhere = QCoreApplication::applicationFilePath();
     for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat}) {
         for (const QSettings::Scope scope : {QSettings::UserScope, QSettings::SystemScope})
             QSettings::setPath(format, scope, nowhere);

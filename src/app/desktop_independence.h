@@ -21,7 +21,8 @@ void settleDesktopDependence(QApplication &application);
 bool installQtRussian(QApplication &application);
 
 // Points every settings file Qt would read or write at a place that can
-// never hold a file, so nothing is read at start or stored at exit.
+// never hold a file, and keeps settings out of the Windows registry, so
+// nothing is read at start or stored at exit. Needs the application object.
 void storeNoSettings();
 
 } // namespace naklon
