@@ -11,6 +11,10 @@
 #   5. cross     the core's tests and golden calculations cross-built for
 #                i386 and arm64 (run under qemu) and Windows x64 (run under
 #                wine) (scripts/cross-test.sh)
+#   6. windows   the Windows x64 build of the window with its tests under
+#                wine (scripts/windows-test.sh); it needs the Qt for Windows
+#                that scripts/windows-qt.sh keeps outside the work tree and
+#                says plainly that it did not run when there is none
 # First installs what they need: scripts/install-deps.sh hardening and
 # scripts/install-deps.sh cross. Stops at the first stage that fails.
 # Each stage builds in its own folder (build-hard-fuzz, build-hard-asan,
@@ -43,4 +47,6 @@ stage static
 scripts/static-analysis.sh
 stage cross
 scripts/cross-test.sh
+stage windows
+scripts/windows-test.sh
 stage passed

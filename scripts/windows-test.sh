@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# Runs the Windows x64 build under wine, headless: the core's and the pages'
+# tests, the golden calculations (the same lines, byte for byte, as every
+# other machine gives) and every window test on the offscreen platform, each
+# program once, as a Windows program with the Qt DLLs it ships with.
+#   scripts/windows-test.sh
+# Needs the Qt for Windows that scripts/windows-qt.sh keeps. Building it
+# takes about 40 minutes, more than a CI run can spend, so without it this
+# script builds and runs nothing: it says so and exits with 0 (with 3 when
+# NAKLON_REQUIRE_WINDOWS=1).
+# JOBS: parallel compile jobs (default: all cores).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+
+if ! qt=$(scripts/windows-qt.sh --where); then
+  echo "windows-test: NOT RUN: no Qt for Windows is cached ($qt);" \
+    "scripts/windows-qt.sh builds it once, then this stage runs" >&2
+  [ "${NAKLON_REQUIRE_WINDOWS:-0}" = 1 ] && exit 3
+  exit 0
+fi
+scripts/install-deps.sh windows
+build=$(scripts/windows-build.sh)
+
+log() { printf '[windows-test %s] %s\n' "$(date -u +%T)" "$*"; }
+windows_path() { local unix; unix=$(realpath "$1"); printf 'Z:%s' "${unix//\//\\}"; }
+
+# The DLLs come from where they were built: Qt's bin folder and the
+# compiler's runtime. wine does not hand QT_* variables to a program, so the
+# platform is an argument.
+runtime=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libstdc++-6.dll)")
+pthread=$(dirname "$(x86_64-w64-mingw32-gcc-posix -print-file-name=libwinpthread-1.dll)")
+wine_env=(env WINEPREFIX="$build/wine" WINEDEBUG=-all "WINEDLLOVERRIDES=mscoree,mshtml="
+  "WINEPATH=$(windows_path "$qt/bin");$(windows_path "$runtime");$(windows_path "$pthread")")
+platform="offscreen:configfile=$(windows_path tests/support/screen-1280x1024.json)"
+fonts=/usr/share/fonts/truetype/liberation2
+
+# Qt's Russian catalogue where Qt looks for it, the bundled face where the
+# program looks for it (beside each test program).
+mkdir -p "$qt/translations"
+[ -f "$qt/translations/qtbase_ru.qm" ] || cp /usr/share/qt6/translations/qtbase_ru.qm "$qt/translations/"
+
+"${wine_env[@]}" wineserver -k 2>/dev/null || true
+"${wine_env[@]}" wine cmd /c exit >/dev/null 2>&1
+
+failed=()
+while IFS= read -r program; do
+  dir=$(dirname "$program")
+  name=$(basename "$program" .exe)
+  case "$name" in
+    *_tests)
+      log "$name"
+      (cd "$dir" && "${wine_env[@]}" wine "./$name.exe" --gtest_brief=1) || failed+=("$name")
+      ;;
+    golden_calculations*)
+      log "$name"
+      (cd "$dir" && "${wine_env[@]}" wine "./$name.exe" --check \
+        "$(windows_path "$root/tests/golden/golden_calculations.txt")") || failed+=("$name")
+      ;;
+    *_test)
+      mkdir -p "$dir/fonts"
+      cp "$fonts/LiberationSans-Regular.ttf" "$fonts/LiberationSans-Bold.ttf" "$dir/fonts/"
+      # QtTest writes its log to a file under wine; it is shown either way.
+      if ! (cd "$dir" && "${wine_env[@]}" wine "./$name.exe" -platform "$platform" -o "$name.log,txt" >/dev/null 2>&1); then
+        failed+=("$name")
+      fi
+      log "$name: $(grep -E '^Totals:' "$dir/$name.log" || echo 'no totals')"
+      grep -E '^(FAIL|XPASS)!' -A3 "$dir/$name.log" || true
+      ;;
+  esac
+done < <(find "$build/tests" -name '*.exe' -not -path '*/wine/*' | sort)
+
+"${wine_env[@]}" wineserver -w || true
+if [ ${#failed[@]} -gt 0 ]; then
+  echo "windows-test: failed under wine: ${failed[*]}" >&2
+  exit 1
+fi
+log "all passed under wine"
