@@ -12,6 +12,10 @@
 #                                      MPFR for Windows from Debian's sources
 #                                      needs (scripts/debian-source.sh fetches
 #                                      those sources itself)
+#   scripts/install-deps.sh windows    what the Windows x64 package needs: the
+#                                      cross set's MinGW-w64 compilers, wine
+#                                      and source tools, with ninja, NSIS and
+#                                      zip
 # Leaves the apt sources as they are; "cross" adds the foreign architectures
 # i386 and arm64 to dpkg for the multiarch packages.
 set -euo pipefail
@@ -44,6 +48,9 @@ case "${1:-}" in
         update=1
       fi
     done
+    ;;
+  windows)
+    packages+=(g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev m4 ninja-build nsis zip)
     ;;
 esac
 
