@@ -70,6 +70,20 @@ while IFS= read -r program; do
   esac
 done < <(find "$build/tests" -name '*.exe' -not -path '*/wine/*' | sort)
 
+# The window's place and the group boxes' frames at 150 % and 200 %: the
+# scale goes in through the environment wine keeps in its registry.
+for scale in 1.5 2; do
+  name=main_window_test_at_$scale
+  "${wine_env[@]}" wine reg add 'HKCU\Environment' /v QT_SCALE_FACTOR /d "$scale" /f >/dev/null 2>&1
+  if ! (cd "$build/tests/main_window" && "${wine_env[@]}" wine ./main_window_test.exe -platform "$platform" \
+    -o "$name.log,txt" windowsStartOnTheScreen groupBoxFramesClearTheirTexts >/dev/null 2>&1); then
+    failed+=("$name")
+  fi
+  "${wine_env[@]}" wine reg delete 'HKCU\Environment' /v QT_SCALE_FACTOR /f >/dev/null 2>&1
+  log "$name: $(grep -E '^Totals:' "$build/tests/main_window/$name.log" || echo 'no totals')"
+  grep -E '^(FAIL|XPASS)!' -A3 "$build/tests/main_window/$name.log" || true
+done
+
 "${wine_env[@]}" wineserver -w || true
 if [ ${#failed[@]} -gt 0 ]; then
   echo "windows-test: failed under wine: ${failed[*]}" >&2
