@@ -23,7 +23,8 @@ inline constexpr HistoryCapacity kHistoryCapacity{qsizetype(16) * 1024 * 1024, q
 // one) is read; a folder, a pipe, a socket or a device is refused without
 // being waited on.
 // While it is read, others may read it too but not write it: a file another
-// program holds locked for writing is refused, never waited for.
+// program holds open (Windows) or locked (Linux) for writing is refused,
+// never waited for.
 // Throws cannotOpenFile when the file cannot be opened or read, and
 // textExceedsMemoCapacity when the text has more than `capacity` allows,
 // found before the text is converted or laid out (core/failures.h).
@@ -33,16 +34,19 @@ QString readHistoryFile(const QString &path, HistoryCapacity capacity = kHistory
 // through: the link stays, the file it points at gets the history. A name
 // that stands for anything but a regular file (a folder, a pipe, a socket,
 // a device) is refused and left alone, as is a file the user may not write.
-// A link loop is refused. The old file is locked while it is saved over: a
-// file another program holds locked is refused, never waited for.
+// A link loop is refused. The old file is locked (Linux) or shared with
+// nobody (Windows) while it is saved over: a file another program holds
+// locked or open is refused, never waited for.
 // The history goes to a new file beside the old one that replaces it only
 // once everything is on the disk, carrying the old file's owner, group,
-// permissions, ACL and extended attributes, so a failure leaves any old
-// file as it was and no partial file behind. Where that cannot be (the
-// folder takes no new file, the file has other hard links, an owner or an
-// attribute cannot be given) the file is rewritten where it is: the room is
-// taken first, and the old text put back if a write fails all the same.
-// A file-size limit gives an error, never a signal.
+// permissions, ACL and extended attributes (on Windows its attributes, ACL
+// and creation time), so a failure leaves any old file as it was and no
+// partial file behind. Where that cannot be (the folder takes no new file,
+// the file has other hard links, an owner or an attribute cannot be given)
+// the file is rewritten where it is: the room is taken first, and the old
+// text put back if a write fails all the same. A file-size limit gives an
+// error, never a signal. Paths longer than 259 characters work on Windows
+// too.
 // Throws cannotCreateFile, with the system's reason, for every failure
 // (core/failures.h).
 void saveHistoryFile(const QString &path, const QByteArray &bytes);
