@@ -2,6 +2,7 @@
 // bytes a history is written as, and every way a file can fail.
 
 #include "core/failures.h"
+#include "history/file_bytes.h"
 #include "history/history_file.h"
 #include "history/windows1251_text.h"
 
@@ -10,10 +11,33 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cerrno>
+#include <cstring>
 #include <functional>
 #include <optional>
+#include <string>
+
+#ifdef Q_OS_WIN
+#include <winerror.h>
+#endif
 
 namespace {
+
+// The codes the system reports the failures with.
+#ifdef Q_OS_WIN
+constexpr int kNoFile = ERROR_FILE_NOT_FOUND;
+constexpr int kNoFolder = ERROR_PATH_NOT_FOUND;
+constexpr int kFolderAsFile = ERROR_ACCESS_DENIED;
+constexpr int kFileAsFolder = ERROR_PATH_NOT_FOUND;
+#else
+constexpr int kNoFile = ENOENT;
+constexpr int kNoFolder = ENOENT;
+constexpr int kFolderAsFile = EISDIR;
+constexpr int kFileAsFolder = ENOTDIR;
+#endif
+
+// Nobody else has the file open.
+constexpr QIODevice::OpenMode kNotHeld = QIODevice::NotOpen;
 
 QByteArray fileContents(const QString &path)
 {
@@ -41,9 +65,29 @@ QString thrownBy(const std::function<void()> &call)
     return {};
 }
 
+// The system's text for `error` as a message carries it.
 QString osText(int error)
 {
+#ifdef Q_OS_WIN
+    const std::string text = naklon::systemErrorText(error);
+    const std::string_view shown = naklon::messageSystemText(text);
+    return QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size()));
+#else
     return QString::fromLocal8Bit(std::strerror(error));
+#endif
+}
+
+// The full path a message shows for `path`.
+QString shownPath(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+// `file` five folders down from where the test's files are, so that its
+// full path is longer than 259 characters: п…п/п…п/п…п/п…п/п…п/<file>
+QString deepName(const QString &file)
+{
+    return QStringList(5, QString(60, QChar(0x043F))).join(u'/') + u'/' + file;
 }
 
 } // namespace
@@ -77,29 +121,33 @@ private:
 
 void HistoryFileTest::reading_data()
 {
+    QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QString>("history");
 
-    QTest::newRow("empty file") << QByteArray() << QString();
-    QTest::newRow("CR LF kept, final break too") << QByteArray("a\r\nb\r\n") << "a\nb\n";
-    QTest::newRow("LF only") << QByteArray("a\nb\n") << "a\nb\n";
-    QTest::newRow("CR only") << QByteArray("a\rb\r") << "a\nb\n";
-    QTest::newRow("LF CR is two breaks") << QByteArray("a\n\rb") << "a\n\nb";
-    QTest::newRow("CR CR LF is two breaks") << QByteArray("a\r\r\nb") << "a\n\nb";
-    QTest::newRow("no final break") << QByteArray("x") << "x";
-    QTest::newRow("stops at the first zero byte") << QByteArray("ab\0c\nd", 6) << "ab";
-    QTest::newRow("zero byte first") << QByteArray("\0abc", 4) << QString();
+    QTest::newRow("empty file") << "h.txt" << QByteArray() << QString();
+    QTest::newRow("CR LF kept, final break too") << "h.txt" << QByteArray("a\r\nb\r\n") << "a\nb\n";
+    QTest::newRow("LF only") << "h.txt" << QByteArray("a\nb\n") << "a\nb\n";
+    QTest::newRow("CR only") << "h.txt" << QByteArray("a\rb\r") << "a\nb\n";
+    QTest::newRow("LF CR is two breaks") << "h.txt" << QByteArray("a\n\rb") << "a\n\nb";
+    QTest::newRow("CR CR LF is two breaks") << "h.txt" << QByteArray("a\r\r\nb") << "a\n\nb";
+    QTest::newRow("no final break") << "h.txt" << QByteArray("x") << "x";
+    QTest::newRow("stops at the first zero byte") << "h.txt" << QByteArray("ab\0c\nd", 6) << "ab";
+    QTest::newRow("zero byte first") << "h.txt" << QByteArray("\0abc", 4) << QString();
     QTest::newRow("Cyrillic, no-break space, 0x98")
-        << QByteArray("\xD5\xEE\xEC\xF3\xF2\xFB\xA0\x98\xB9") << QString::fromUtf8("Хомуты\u00A0\u0098№");
-    QTest::newRow("lone CR at the very end") << QByteArray("a\r") << "a\n";
+        << "h.txt" << QByteArray("\xD5\xEE\xEC\xF3\xF2\xFB\xA0\x98\xB9") << QString::fromUtf8("Хомуты\u00A0\u0098№");
+    QTest::newRow("lone CR at the very end") << "h.txt" << QByteArray("a\r") << "a\n";
+    QTest::newRow("a path over 259 characters") << deepName("h.txt") << QByteArray("a\r\nb") << "a\nb";
 }
 
 void HistoryFileTest::reading()
 {
+    QFETCH(QString, name);
     QFETCH(QByteArray, file);
     QFETCH(QString, history);
-    writeFile(path("h.txt"), file);
-    QCOMPARE(naklon::readHistoryFile(path("h.txt")), history);
+    QVERIFY(QDir(dir->path()).mkpath(QFileInfo(path(name)).path()));
+    writeFile(path(name), file);
+    QCOMPARE(naklon::readHistoryFile(path(name)), history);
 }
 
 void HistoryFileTest::everyNonZeroByteComesBackAsItWas()
@@ -121,64 +169,103 @@ void HistoryFileTest::everyNonZeroByteComesBackAsItWas()
 
 void HistoryFileTest::writingATextGivesItsBytes_data()
 {
+    QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("history");
     QTest::addColumn<QByteArray>("file");
 
-    QTest::newRow("empty history: 0 bytes") << QString() << QByteArray();
-    QTest::newRow("start: CR LF") << "\n" << QByteArray("\r\n");
-    QTest::newRow("document line breaks") << QString::fromUtf8("a\u2029б\u2028") << QByteArray("a\r\n\xE1\r\n");
-    QTest::newRow("last line without a break") << "L1\nL2" << QByteArray("L1\r\nL2");
-    QTest::newRow("outside the code page") << QString::fromUtf8("中 😀 ≤") << QByteArray("? ? ?");
-    QTest::newRow("lone surrogate") << QString(QChar(0xD800)) + u'x' << QByteArray("?x");
+    QTest::newRow("empty history: 0 bytes") << "w.txt" << QString() << QByteArray();
+    QTest::newRow("start: CR LF") << "w.txt" << QStringLiteral("\n") << QByteArray("\r\n");
+    QTest::newRow("document line breaks")
+        << "w.txt" << QString::fromUtf8("a\u2029б\u2028") << QByteArray("a\r\n\xE1\r\n");
+    QTest::newRow("last line without a break") << "w.txt" << QStringLiteral("L1\nL2") << QByteArray("L1\r\nL2");
+    QTest::newRow("outside the code page") << "w.txt" << QString::fromUtf8("中 😀 ≤") << QByteArray("? ? ?");
+    QTest::newRow("lone surrogate") << "w.txt" << QString(QChar(0xD800)) + u'x' << QByteArray("?x");
+    QTest::newRow("a path over 259 characters") << deepName("w.txt") << "L1\nL2\n" << QByteArray("L1\r\nL2\r\n");
 }
 
 void HistoryFileTest::writingATextGivesItsBytes()
 {
+    QFETCH(QString, name);
     QFETCH(QString, history);
     QFETCH(QByteArray, file);
-    naklon::saveHistoryFile(path("w.txt"), naklon::historyBytesFromText(history));
-    QCOMPARE(fileContents(path("w.txt")), file);
+    QVERIFY(QDir(dir->path()).mkpath(QFileInfo(path(name)).path()));
+    naklon::saveHistoryFile(path(name), naklon::historyBytesFromText(history));
+    QCOMPARE(fileContents(path(name)), file);
+    // And over the file it made.
+    naklon::saveHistoryFile(path(name), naklon::historyBytesFromText(history));
+    QCOMPARE(fileContents(path(name)), file);
 }
 
 void HistoryFileTest::openFailures_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("error");
+    QTest::addColumn<QIODevice::OpenMode>("held"); // how another program has plain.txt open
 
-    QTest::newRow("missing file") << "missing.txt" << ENOENT;
-    QTest::newRow("missing folder") << "nowhere/h.txt" << ENOENT;
-    QTest::newRow("a folder given as the file") << "folder" << EISDIR;
-    QTest::newRow("path through a regular file") << "plain.txt/h.txt" << ENOTDIR;
+    QTest::newRow("missing file") << "missing.txt" << kNoFile << kNotHeld;
+    QTest::newRow("missing folder") << "nowhere/h.txt" << kNoFolder << kNotHeld;
+    QTest::newRow("a folder given as the file") << "folder" << kFolderAsFile << kNotHeld;
+    QTest::newRow("path through a regular file") << "plain.txt/h.txt" << kFileAsFolder << kNotHeld;
+    QTest::newRow("missing folder, a path over 259 characters")
+        << "nowhere/" + deepName("h.txt") << kNoFolder << kNotHeld;
+#ifdef Q_OS_WIN
+    QTest::newRow("held open for writing by another program")
+        << "plain.txt" << int(ERROR_SHARING_VIOLATION) << (QIODevice::WriteOnly | QIODevice::Append);
+#endif
 }
 
 void HistoryFileTest::openFailures()
 {
     QFETCH(QString, name);
     QFETCH(int, error);
+    QFETCH(QIODevice::OpenMode, held);
     QVERIFY(QDir(dir->path()).mkpath(QStringLiteral("folder")));
     writeFile(path("plain.txt"), "x");
+    QFile other(path("plain.txt"));
+    if (held != kNotHeld)
+        QVERIFY(other.open(held));
     QCOMPARE(thrownBy([&] { naklon::readHistoryFile(path(name)); }),
-        QStringLiteral("Cannot open file \"%1\". %2").arg(path(name), osText(error)));
+        QStringLiteral("Cannot open file \"%1\". %2").arg(shownPath(path(name)), osText(error)));
 }
 
 void HistoryFileTest::createFailures_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("error");
+    QTest::addColumn<QIODevice::OpenMode>("held"); // how another program has plain.txt open
+    QTest::addColumn<bool>("readOnly");            // plain.txt may not be written
 
-    QTest::newRow("missing folder") << "nowhere/h.txt" << ENOENT;
-    QTest::newRow("a folder given as the file") << "folder" << EISDIR;
-    QTest::newRow("path through a regular file") << "plain.txt/h.txt" << ENOTDIR;
+    QTest::newRow("missing folder") << "nowhere/h.txt" << kNoFolder << kNotHeld << false;
+    QTest::newRow("a folder given as the file") << "folder" << kFolderAsFile << kNotHeld << false;
+    QTest::newRow("path through a regular file") << "plain.txt/h.txt" << kFileAsFolder << kNotHeld << false;
+    QTest::newRow("missing folder, a path over 259 characters")
+        << "nowhere/" + deepName("h.txt") << kNoFolder << kNotHeld << false;
+#ifdef Q_OS_WIN
+    QTest::newRow("held open for reading by another program: the old file kept")
+        << "plain.txt" << int(ERROR_SHARING_VIOLATION) << QIODevice::OpenMode(QIODevice::ReadOnly) << false;
+    QTest::newRow("read-only file: the old file kept") << "plain.txt" << int(ERROR_ACCESS_DENIED) << kNotHeld << true;
+#endif
 }
 
 void HistoryFileTest::createFailures()
 {
     QFETCH(QString, name);
     QFETCH(int, error);
+    QFETCH(QIODevice::OpenMode, held);
+    QFETCH(bool, readOnly);
     QVERIFY(QDir(dir->path()).mkpath(QStringLiteral("folder")));
     writeFile(path("plain.txt"), "x");
-    QCOMPARE(thrownBy([&] { naklon::saveHistoryFile(path(name), "new"); }),
-        QStringLiteral("Cannot create file \"%1\". %2").arg(path(name), osText(error)));
+    const QFile::Permissions permissions = QFile::permissions(path("plain.txt"));
+    const QFile::Permissions writable = QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup | QFile::WriteOther;
+    if (readOnly)
+        QVERIFY(QFile::setPermissions(path("plain.txt"), permissions & ~writable));
+    QFile other(path("plain.txt"));
+    if (held != kNotHeld)
+        QVERIFY(other.open(held));
+    const QString message = thrownBy([&] { naklon::saveHistoryFile(path(name), "new"); });
+    other.close();
+    QVERIFY(QFile::setPermissions(path("plain.txt"), permissions));
+    QCOMPARE(message, QStringLiteral("Cannot create file \"%1\". %2").arg(shownPath(path(name)), osText(error)));
     QCOMPARE(fileContents(path("plain.txt")), QByteArray("x"));
     QCOMPARE(QDir(dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
         (QStringList{"folder", "plain.txt"}));
