@@ -4,7 +4,8 @@
 # that scripts/windows-qt.sh keeps (it is not built here: without it this
 # script says so and exits with 3) and the static libraries of
 # scripts/windows-deps.sh.
-#   scripts/windows-build.sh          prints the build folder
+#   scripts/windows-build.sh             builds everything, prints the build folder
+#   scripts/windows-build.sh naklon ...  builds only these targets
 # JOBS: parallel compile jobs (default: all cores).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -28,5 +29,5 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mi
   -DNAKLON_SOFT_EXTENDED_TWIN=OFF \
   -DCMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE=PRE_TEST >"$build/configure.log" 2>&1 ||
   { tail -n 40 "$build/configure.log" >&2; exit 1; }
-cmake --build "$build" -j"$jobs" >&2
+cmake --build "$build" -j"$jobs" ${1:+--target "$@"} >&2
 echo "$build"

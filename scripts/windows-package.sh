@@ -22,7 +22,7 @@ scripts/install-deps.sh windows >&2
 log "Qt for Windows"
 qt=$(scripts/windows-qt.sh)
 log "the program"
-build=$(scripts/windows-build.sh)
+build=$(scripts/windows-build.sh naklon)
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 [ -n "$version" ] || { echo "windows-package: no project version in $build" >&2; exit 1; }
 
@@ -40,11 +40,13 @@ search=("$qt/bin")
 for runtime in libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll; do
   found=$("$host-g++-posix" -print-file-name="$runtime")
   [ -f "$found" ] || { echo "windows-package: the compiler has no $runtime" >&2; exit 1; }
-  search+=("$(dirname "$found")")
+  found=$(cd "$(dirname "$found")" && pwd -P)
+  [[ " ${search[*]} " == *" $found "* ]] || search+=("$found")
 done
 # A DLL of Windows itself is one MinGW has an import library for
-# (KERNEL32.dll: libkernel32.a, WINSPOOL.DRV: libwinspool.a); it is not
-# shipped.
+# (KERNEL32.dll: libkernel32.a, WINSPOOL.DRV: libwinspool.a), or an API set
+# (api-ms-win-core-synch-l1-2-0.dll), which Windows resolves itself; it is
+# not shipped.
 system_lib=$(dirname "$("$host-gcc-posix" -print-file-name=libkernel32.a)")
 
 declare -A shipped=()
@@ -62,7 +64,7 @@ ship_imports() {
       fi
     done
     if [ -z "$path" ]; then
-      if [ -f "$system_lib/lib${lower%.*}.a" ]; then
+      if [ -f "$system_lib/lib${lower%.*}.a" ] || [[ $lower == api-ms-win-* || $lower == ext-ms-win-* ]]; then
         shipped[$lower]=windows
         continue
       fi
