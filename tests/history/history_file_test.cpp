@@ -2,9 +2,9 @@
 // bytes a history is written as, and every way a file can fail.
 
 #include "core/failures.h"
-#include "history/file_bytes.h"
 #include "history/history_file.h"
 #include "history/windows1251_text.h"
+#include "support/system_errors.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,24 +17,14 @@
 #include <optional>
 #include <string>
 
-#ifdef Q_OS_WIN
-#include <winerror.h>
-#endif
-
 namespace {
 
-// The codes the system reports the failures with.
-#ifdef Q_OS_WIN
-constexpr int kNoFile = ERROR_FILE_NOT_FOUND;
-constexpr int kNoFolder = ERROR_PATH_NOT_FOUND;
-constexpr int kFolderAsFile = ERROR_ACCESS_DENIED;
-constexpr int kFileAsFolder = ERROR_PATH_NOT_FOUND;
-#else
-constexpr int kNoFile = ENOENT;
-constexpr int kNoFolder = ENOENT;
-constexpr int kFolderAsFile = EISDIR;
-constexpr int kFileAsFolder = ENOTDIR;
-#endif
+using system_errors::kFileAsFolder;
+using system_errors::kFolderAsFile;
+using system_errors::kNoFile;
+using system_errors::kNoFolder;
+using system_errors::osText;
+using system_errors::shownPath;
 
 // Nobody else has the file open.
 constexpr QIODevice::OpenMode kNotHeld = QIODevice::NotOpen;
@@ -63,24 +53,6 @@ QString thrownBy(const std::function<void()> &call)
         return QString::fromUtf8(e.what());
     }
     return {};
-}
-
-// The system's text for `error` as a message carries it.
-QString osText(int error)
-{
-#ifdef Q_OS_WIN
-    const std::string text = naklon::systemErrorText(error);
-    const std::string_view shown = naklon::messageSystemText(text);
-    return QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size()));
-#else
-    return QString::fromLocal8Bit(std::strerror(error));
-#endif
-}
-
-// The full path a message shows for `path`.
-QString shownPath(const QString &path)
-{
-    return QDir::toNativeSeparators(path);
 }
 
 // `file` five folders down from where the test's files are, so that its

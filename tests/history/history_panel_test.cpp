@@ -8,6 +8,7 @@
 #include "history/history_document.h"
 #include "history/history_panel.h"
 #include "support/history_append_rows.h"
+#include "support/system_errors.h"
 #include "support/window_test_support.h"
 #include "main_window/zeverozozod.h"
 
@@ -459,11 +460,11 @@ void HistoryPanelTest::failuresLeaveTheHistoryAsItWas_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("error");
 
-    QTest::newRow("open: missing file") << false << "missing.txt" << ENOENT;
-    QTest::newRow("open: missing folder") << false << "nowhere/h.txt" << ENOENT;
-    QTest::newRow("open: path through a regular file") << false << "plain.txt/h.txt" << ENOTDIR;
-    QTest::newRow("save: missing folder") << true << "nowhere/h.txt" << ENOENT;
-    QTest::newRow("save: path through a regular file") << true << "plain.txt/h.txt" << ENOTDIR;
+    QTest::newRow("open: missing file") << false << "missing.txt" << system_errors::kNoFile;
+    QTest::newRow("open: missing folder") << false << "nowhere/h.txt" << system_errors::kNoFolder;
+    QTest::newRow("open: path through a regular file") << false << "plain.txt/h.txt" << system_errors::kFileAsFolder;
+    QTest::newRow("save: missing folder") << true << "nowhere/h.txt" << system_errors::kNoFolder;
+    QTest::newRow("save: path through a regular file") << true << "plain.txt/h.txt" << system_errors::kFileAsFolder;
 }
 
 void HistoryPanelTest::failuresLeaveTheHistoryAsItWas()
@@ -482,8 +483,8 @@ void HistoryPanelTest::failuresLeaveTheHistoryAsItWas()
         open(5, path(name));
 
     const QString message = QStringLiteral("Cannot %1 file \"%2\". %3.")
-                                .arg(saving ? QStringLiteral("create") : QStringLiteral("open"), path(name),
-                                    QString::fromLocal8Bit(std::strerror(error)));
+                                .arg(saving ? QStringLiteral("create") : QStringLiteral("open"),
+                                    system_errors::shownPath(path(name)), system_errors::osText(error));
     QCOMPARE(reporter.shown.size(), 1);
     QCOMPARE(reporter.shown.first().first, message);
     QCOMPARE(memo(5)->document()->toRawText(), before);
