@@ -50,7 +50,8 @@ case "${1:-}" in
     done
     ;;
   windows)
-    packages+=(g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev m4 ninja-build nsis zip)
+    packages+=(g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev m4 ninja-build nsis zip
+      xvfb xdotool imagemagick)  # the installed program, started and looked at
     ;;
 esac
 

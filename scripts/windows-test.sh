@@ -2,8 +2,15 @@
 # Runs the Windows x64 build under wine, headless: the core's and the pages'
 # tests, the golden calculations (the same lines, byte for byte, as every
 # other machine gives) and every window test on the offscreen platform, each
-# program once, as a Windows program with the Qt DLLs it ships with.
-#   scripts/windows-test.sh
+# program once, as a Windows program with the Qt DLLs it ships with. Then
+# the package as an engineer meets it (scripts/windows-package.sh): the
+# installer run silently in a fresh wine prefix, for the user alone; the
+# installed program started on an Xvfb display at 96 and at 192 dots per
+# inch, its window looked for and photographed; the silent uninstall, after
+# which nothing of it may be left.
+#   scripts/windows-test.sh [--screenshots <folder>]
+# The photographs go to build-win64/screenshots/ (windows-96dpi.png,
+# windows-192dpi.png), and also to <folder> when one is given.
 # Needs the Qt for Windows that scripts/windows-qt.sh keeps. Building it
 # takes about 40 minutes, more than a CI run can spend, so without it this
 # script builds and runs nothing: it says so and exits with 0 (with 3 when
@@ -12,6 +19,13 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
+keep_screenshots=
+if [ "${1:-}" = --screenshots ] && [ -n "${2:-}" ]; then
+  keep_screenshots=$(realpath "$2")
+elif [ $# -gt 0 ]; then
+  echo "usage: $0 [--screenshots <folder>]" >&2
+  exit 2
+fi
 
 if ! qt=$(scripts/windows-qt.sh --where); then
   echo "windows-test: NOT RUN: no Qt for Windows is cached ($qt);" \
@@ -85,6 +99,60 @@ for scale in 1.5 2; do
 done
 
 "${wine_env[@]}" wineserver -w || true
+
+# The installed program. The window is found by its caption; without a
+# window manager on the display, the program is ended with its prefix.
+installed_program() {
+  local package setup prefix user_dir installed display=:$((90 + RANDOM % 100)) xvfb dpi status=0
+  package=$(scripts/windows-package.sh) || return 1
+  setup=$(find "$package" -maxdepth 1 -name 'naklon-*-setup.exe' | head -n1)
+  prefix=$build/wine-installed
+  rm -rf "$prefix" "$build/screenshots"
+  mkdir -p "$build/screenshots"
+  local wine_user=(env WINEPREFIX="$prefix" WINEDEBUG=-all "WINEDLLOVERRIDES=mscoree,mshtml=")
+  "${wine_user[@]}" wine cmd /c exit >/dev/null 2>&1
+  "${wine_user[@]}" wine "$setup" /S && "${wine_user[@]}" wineserver -w
+  user_dir=$(find "$prefix/drive_c/users" -mindepth 1 -maxdepth 1 -type d ! -name Public | head -n1)
+  installed=$user_dir/AppData/Local/Programs/Naklon
+  [ -f "$installed/naklon.exe" ] || { echo "installer: no $installed/naklon.exe" >&2; return 1; }
+  "${wine_user[@]}" wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Naklon' \
+    /v UninstallString >/dev/null || { echo "installer: no uninstall entry for the user" >&2; return 1; }
+  log "installed for the user into $installed"
+
+  Xvfb "$display" -screen 0 1280x1024x24 -noreset >/dev/null 2>&1 &
+  xvfb=$!
+  for dpi in 96 192; do
+    "${wine_user[@]}" wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+    DISPLAY=$display "${wine_user[@]}" wine "$installed/naklon.exe" >/dev/null 2>&1 &
+    if DISPLAY=$display timeout 60 xdotool search --sync --onlyvisible --name 'Расчет наклонных сечений' >/dev/null; then
+      sleep 3
+      DISPLAY=$display import -window root "$build/screenshots/windows-${dpi}dpi.png"
+      log "window shown at $dpi dpi: $build/screenshots/windows-${dpi}dpi.png"
+    else
+      echo "the installed program showed no window at $dpi dpi" >&2
+      status=1
+    fi
+    "${wine_user[@]}" wineserver -k || true
+    wait $! 2>/dev/null || true
+  done
+  kill "$xvfb" 2>/dev/null || true
+
+  "${wine_user[@]}" wine "$installed/uninstall.exe" /S && "${wine_user[@]}" wineserver -w
+  if [ -e "$installed" ] || "${wine_user[@]}" wine reg query \
+    'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Naklon' >/dev/null 2>&1 ||
+    find "$user_dir" -name '*.lnk' -path '*Programs*' | grep -q .; then
+    echo "uninstaller: something of the program is left" >&2
+    status=1
+  else
+    log "uninstalled: nothing of the program is left"
+  fi
+  if [ -n "$keep_screenshots" ] && [ "$status" -eq 0 ]; then
+    cp "$build/screenshots/"windows-*.png "$keep_screenshots/"
+  fi
+  return "$status"
+}
+installed_program || failed+=(installed_program)
+
 if [ ${#failed[@]} -gt 0 ]; then
   echo "windows-test: failed under wine: ${failed[*]}" >&2
   exit 1
