@@ -3,9 +3,11 @@
 #include "app/start_up.h"
 #include "reference_window/unit2.h"
 #include "main_window/zeverozozod.h"
+#include "window_services/font_stand_in.h"
 
 int main(int argc, char *argv[])
 {
+    naklon::chooseFontRenderer();
     naklon::NaklonApplication application(argc, argv);
     naklon::applyFloatingPointSettings();
     naklon::ProgramWindows windows = naklon::createProgramWindows();

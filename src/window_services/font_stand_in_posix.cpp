@@ -2,6 +2,10 @@
 
 namespace naklon {
 
+void chooseFontRenderer()
+{
+}
+
 // Liberation Sans has the metrics of Arial, whose proportions MS Sans Serif
 // shares closely enough for every text to keep its designed place.
 QStringList systemFontStandIns()

@@ -3,8 +3,15 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFontDatabase>
+#include <QtGlobal>
 
 namespace naklon {
+
+void chooseFontRenderer()
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "windows:fontengine=freetype");
+}
 
 // Microsoft Sans Serif is MS Sans Serif redrawn in TrueType, with the same
 // metrics, and comes with every Windows version since 2000. Where it is
