@@ -46,7 +46,9 @@ runtime=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libstdc++-6.d
 pthread=$(dirname "$(x86_64-w64-mingw32-gcc-posix -print-file-name=libwinpthread-1.dll)")
 wine_env=(env WINEPREFIX="$build/wine" WINEDEBUG=-all "WINEDLLOVERRIDES=mscoree,mshtml="
   "WINEPATH=$(windows_path "$qt/bin");$(windows_path "$runtime");$(windows_path "$pthread")")
-platform="offscreen:configfile=$(windows_path tests/support/screen-1280x1024.json)"
+# A path of the drive wine maps the root folder to, without its letter: a
+# colon would end the platform's argument.
+platform="offscreen:configfile=$root/tests/support/screen-1280x1024.json"
 fonts=/usr/share/fonts/truetype/liberation2
 
 # Qt's Russian catalogue where Qt looks for it, the bundled face where the
@@ -109,21 +111,23 @@ installed_program() {
   prefix=$build/wine-installed
   rm -rf "$prefix" "$build/screenshots"
   mkdir -p "$build/screenshots"
-  local wine_user=(env WINEPREFIX="$prefix" WINEDEBUG=-all "WINEDLLOVERRIDES=mscoree,mshtml=")
+  # Every wine program of the prefix sees the display: a wine server
+  # started without one would leave the program without a window.
+  Xvfb "$display" -screen 0 1280x1024x24 -noreset >/dev/null 2>&1 &
+  xvfb=$!
+  local wine_user=(env DISPLAY="$display" WINEPREFIX="$prefix" WINEDEBUG=-all "WINEDLLOVERRIDES=mscoree,mshtml=")
   "${wine_user[@]}" wine cmd /c exit >/dev/null 2>&1
   "${wine_user[@]}" wine "$setup" /S && "${wine_user[@]}" wineserver -w
   user_dir=$(find "$prefix/drive_c/users" -mindepth 1 -maxdepth 1 -type d ! -name Public | head -n1)
   installed=$user_dir/AppData/Local/Programs/Naklon
-  [ -f "$installed/naklon.exe" ] || { echo "installer: no $installed/naklon.exe" >&2; return 1; }
+  [ -f "$installed/naklon.exe" ] || { echo "installer: no $installed/naklon.exe" >&2; kill "$xvfb"; return 1; }
   "${wine_user[@]}" wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Naklon' \
-    /v UninstallString >/dev/null || { echo "installer: no uninstall entry for the user" >&2; return 1; }
+    /v UninstallString >/dev/null || { echo "installer: no uninstall entry for the user" >&2; kill "$xvfb"; return 1; }
   log "installed for the user into $installed"
 
-  Xvfb "$display" -screen 0 1280x1024x24 -noreset >/dev/null 2>&1 &
-  xvfb=$!
   for dpi in 96 192; do
     "${wine_user[@]}" wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
-    DISPLAY=$display "${wine_user[@]}" wine "$installed/naklon.exe" >/dev/null 2>&1 &
+    "${wine_user[@]}" wine "$installed/naklon.exe" >/dev/null 2>&1 &
     if DISPLAY=$display timeout 60 xdotool search --sync --onlyvisible --name 'Расчет наклонных сечений' >/dev/null; then
       sleep 3
       DISPLAY=$display import -window root "$build/screenshots/windows-${dpi}dpi.png"
@@ -135,9 +139,8 @@ installed_program() {
     "${wine_user[@]}" wineserver -k || true
     wait $! 2>/dev/null || true
   done
-  kill "$xvfb" 2>/dev/null || true
-
   "${wine_user[@]}" wine "$installed/uninstall.exe" /S && "${wine_user[@]}" wineserver -w
+  kill "$xvfb" 2>/dev/null || true
   if [ -e "$installed" ] || "${wine_user[@]}" wine reg query \
     'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Naklon' >/dev/null 2>&1 ||
     find "$user_dir" -name '*.lnk' -path '*Programs*' | grep -q .; then
