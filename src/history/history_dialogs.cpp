@@ -1,5 +1,6 @@
 #include "history/history_dialogs.h"
 
+#include "history/qt_registry_aside.h"
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -83,6 +84,8 @@ private:
 
 QFileDialog *makeDialog(QWidget *mainWindow, const char *name)
 {
+    // A file dialog reads Qt's settings as it is made.
+    const QtRegistryAside noQtSettings;
     auto *dialog = new QFileDialog(mainWindow);
     dialog->setIconProvider(&(new FileTypeNamesHolder(dialog))->names);
     dialog->setProxyModel(new RussianSizesAndDates(dialog));
@@ -110,6 +113,16 @@ QFileDialog *makeDialog(QWidget *mainWindow, const char *name)
 HistoryDialogs::HistoryDialogs(QWidget *mainWindow)
     : QObject(mainWindow), mainWindow_(mainWindow), saveName_(QStringLiteral("хомуты"))
 {
+}
+
+// Made before the dialogs, this goes before them when the main window does:
+// a file dialog stores Qt's settings as it goes.
+HistoryDialogs::~HistoryDialogs()
+{
+    const QtRegistryAside noQtSettings;
+    delete open_;
+    delete save_;
+    delete pdf_;
 }
 
 QFileDialog *HistoryDialogs::openDialog()

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QPoint>
+#include <QPointer>
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -26,6 +27,9 @@ class HistoryDialogs final : public QObject {
 
 public:
     explicit HistoryDialogs(QWidget *mainWindow);
+    ~HistoryDialogs() override;
+    HistoryDialogs(const HistoryDialogs &) = delete;
+    HistoryDialogs &operator=(const HistoryDialogs &) = delete;
 
     // Shows the dialog modally for the whole program and returns the chosen
     // full path, or nothing for a cancel. The keyboard focus goes back where
@@ -52,9 +56,10 @@ private:
     std::optional<QString> run(QFileDialog *dialog, QString &name);
 
     QWidget *mainWindow_;
-    QFileDialog *open_ = nullptr; // owned by the main window
-    QFileDialog *save_ = nullptr;
-    QFileDialog *pdf_ = nullptr;
+    // Children of the main window, deleted with this object.
+    QPointer<QFileDialog> open_;
+    QPointer<QFileDialog> save_;
+    QPointer<QFileDialog> pdf_;
     QString pdfFolder_;
     QString openName_;
     QString saveName_;
