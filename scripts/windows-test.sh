@@ -105,6 +105,46 @@ done
 
 "${wine_env[@]}" wineserver -w || true
 
+# "Хомуты" in the installed program, from the keyboard as an engineer works:
+# B20, A300, spacing 15, area 0.57, width 20, depth 40, "Считать", then
+# "Сохранить" into the build folder. The file must hold, byte for byte, the
+# lines every other build gives for that check (golden_calculations.txt, in
+# Windows-1251 with CR LF) after the empty line a history starts with, in
+# the separators of wine's English locale.
+worked_example() {
+  local window=$1 saved=$build/screenshots/stirrups.txt expected=$build/screenshots/stirrups-expected.txt
+  rm -f "$saved"
+  awk -v head='#9 Хомуты проверка |20|300|15|0.57|20|40|' \
+    'BEGIN { printf "\r\n" } $0 == head { on = 1; next } /^#/ { on = 0 } on && /^ > ?/ { printf "%s\r\n", substr($0, 4) }' \
+    tests/golden/golden_calculations.txt | iconv -f UTF-8 -t CP1251 >"$expected"
+  (
+    export DISPLAY=$display
+    xdotool windowfocus --sync "$window"
+    # From the tab strip: the history box, the first option, the two class
+    # lists, the four fields, "Открыть", "Считать", "Отчистить", "Сохранить".
+    xdotool key --delay 100 Tab Tab Tab 2 Tab 3 Tab
+    for text in 15 0.57 20 40; do
+      xdotool type --delay 50 "$text"
+      xdotool key Tab
+    done
+    xdotool key --delay 300 Tab space Tab Tab space
+    sleep 2
+    xdotool key ctrl+a
+    xdotool type --delay 20 "$(windows_path "$build/screenshots")\\stirrups.txt"
+    xdotool key Return
+  )
+  for _ in $(seq 1 20); do
+    [ -s "$saved" ] && break
+    sleep 0.5
+  done
+  if cmp "$saved" "$expected"; then
+    log "the installed program saved the stirrups check byte for byte as every build computes it"
+  else
+    echo "the installed program's saved stirrups check differs from the golden lines" >&2
+    return 1
+  fi
+}
+
 # The installed program. The window is found by its caption; without a
 # window manager on the display, the program is ended with its prefix.
 installed_program() {
@@ -131,9 +171,13 @@ installed_program() {
   for dpi in 96 192; do
     "${wine_user[@]}" wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
     "${wine_user[@]}" wine "$installed/naklon.exe" >/dev/null 2>&1 &
-    if DISPLAY=$display timeout 60 xdotool search --sync --onlyvisible --name 'Расчет наклонных сечений' >/dev/null; then
+    if window=$(DISPLAY=$display timeout 60 xdotool search --sync --onlyvisible --name 'Расчет наклонных сечений' |
+      head -n1) && [ -n "$window" ]; then
       sleep 3
-      DISPLAY=$display import -window root "$build/screenshots/windows-${dpi}dpi.png"
+      if [ "$dpi" = 96 ]; then
+        worked_example "$window" || status=1
+      fi
+      DISPLAY=$display import -window "$window" "$build/screenshots/windows-${dpi}dpi.png"
       log "window shown at $dpi dpi: $build/screenshots/windows-${dpi}dpi.png"
     else
       echo "the installed program showed no window at $dpi dpi" >&2
