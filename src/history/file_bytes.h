@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <algorithm>
 #include <string>
 
 // The bytes of a history file as the system reads and saves them: the one
@@ -37,5 +38,35 @@ void saveFileBytes(const QString &path, const QByteArray &bytes);
 //   ENOENT -> "No such file or directory"
 //   ERROR_ACCESS_DENIED -> "Access is denied.\r\n" (in the user's language)
 std::string systemErrorText(int code);
+
+// The reading both systems share: reads on from a file's position into
+// `bytes` with `readSome(into, room)`, which gives the number of bytes it
+// read, 0 at the end of the file or -1 on a failure. The buffer starts at
+// the file's `size` and one byte more, so that the read that meets the end
+// finds it without growing, doubles as needed and never grows beyond
+// `limit` + 1 bytes: a file too large for any box is never read whole.
+// False on a failure.
+template <typename ReadSome>
+bool readUpTo(QByteArray &bytes, qint64 size, qint64 limit, ReadSome readSome)
+{
+    bytes = QByteArray(static_cast<qsizetype>(std::min(size > 0 ? size + 1 : qint64(64 * 1024), limit + 1)),
+        Qt::Uninitialized);
+    qint64 filled = 0;
+    for (;;) {
+        if (filled == bytes.size()) {
+            if (filled > limit)
+                break;
+            bytes.resize(static_cast<qsizetype>(std::min(2 * filled, limit + 1)));
+        }
+        const qint64 got = readSome(bytes.data() + filled, bytes.size() - filled);
+        if (got < 0)
+            return false;
+        if (got == 0)
+            break;
+        filled += got;
+    }
+    bytes.truncate(static_cast<qsizetype>(filled));
+    return true;
+}
 
 } // namespace naklon

@@ -82,34 +82,6 @@ QByteArray finalName(const QString &fullPath, QByteArray name)
     cannotCreate(fullPath, ELOOP);
 }
 
-// Reads at most `limit` + 1 bytes of the open file, so that a file too large
-// for any box is never read whole.
-QByteArray readUpTo(const QString &fullPath, int fd, qint64 size, qint64 limit)
-{
-    // One byte of slack lets the read that meets the end of the file find it
-    // without growing the buffer.
-    QByteArray bytes(static_cast<qsizetype>(std::min(size > 0 ? size + 1 : qint64(64 * 1024), limit + 1)),
-        Qt::Uninitialized);
-    qint64 filled = 0;
-    for (;;) {
-        if (filled == bytes.size()) {
-            if (filled > limit)
-                break;
-            bytes.resize(static_cast<qsizetype>(std::min(2 * filled, limit + 1)));
-        }
-        const ssize_t got = ::read(fd, bytes.data() + filled, static_cast<std::size_t>(bytes.size() - filled));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            cannotOpen(fullPath, errno);
-        if (got == 0)
-            break;
-        filled += got;
-    }
-    bytes.truncate(static_cast<qsizetype>(filled));
-    return bytes;
-}
-
 // Puts the old text back over a failed rewrite in place, as far as the
 // system lets it.
 void restore(int fd, const QByteArray &old)
@@ -203,7 +175,17 @@ QByteArray readFileBytes(const QString &path, qint64 limit)
     // Others may read it too, but not write it while it is read.
     if (!lockWhole(file.get(), F_RDLCK))
         cannotOpen(fullPath, errno);
-    return readUpTo(fullPath, file.get(), info.st_size, limit);
+    QByteArray bytes;
+    const bool read = readUpTo(bytes, info.st_size, limit, [fd = file.get()](char *into, qint64 room) -> qint64 {
+        for (;;) {
+            const ssize_t got = ::read(fd, into, static_cast<std::size_t>(room));
+            if (got >= 0 || errno != EINTR)
+                return got;
+        }
+    });
+    if (!read)
+        cannotOpen(fullPath, errno);
+    return bytes;
 }
 
 void saveFileBytes(const QString &path, const QByteArray &bytes)

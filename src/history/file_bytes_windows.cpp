@@ -168,28 +168,20 @@ DWORD writeAll(HANDLE file, const QByteArray &bytes)
     return NO_ERROR;
 }
 
-// Reads from the file's position on into `bytes`, which grows as needed
-// but never beyond `limit` + 1 bytes; `bytes.size()` is the first guess of
-// what the file holds. NO_ERROR, or the code of the read that failed.
-DWORD readUpTo(HANDLE file, QByteArray &bytes, qint64 limit)
+// Reads from the file's position on into `bytes` (readUpTo):
+// NO_ERROR, or the code of the read that failed.
+DWORD readHandleUpTo(HANDLE file, QByteArray &bytes, qint64 size, qint64 limit)
 {
-    qint64 filled = 0;
-    for (;;) {
-        if (filled == bytes.size()) {
-            if (filled > limit)
-                break;
-            bytes.resize(static_cast<qsizetype>(std::min(2 * filled, limit + 1)));
-        }
-        const auto chunk = static_cast<DWORD>(std::min<qint64>(bytes.size() - filled, qint64(1) << 30));
+    DWORD refusal = NO_ERROR;
+    readUpTo(bytes, size, limit, [file, &refusal](char *into, qint64 room) -> qint64 {
         DWORD got = 0;
-        if (!::ReadFile(file, bytes.data() + filled, chunk, &got, nullptr))
-            return ::GetLastError();
-        if (got == 0)
-            break;
-        filled += got;
-    }
-    bytes.truncate(static_cast<qsizetype>(filled));
-    return NO_ERROR;
+        if (!::ReadFile(file, into, static_cast<DWORD>(std::min(room, qint64(1) << 30)), &got, nullptr)) {
+            refusal = ::GetLastError();
+            return -1;
+        }
+        return got;
+    });
+    return refusal;
 }
 
 // Puts the old text back over a failed rewrite in place, as far as the
@@ -247,10 +239,9 @@ void writeInPlace(const QString &fullPath, OldFile &old, const QByteArray &bytes
         cannotCreate(fullPath, ::GetLastError());
     QByteArray oldText;
     if (old.readable) {
-        oldText = QByteArray(static_cast<qsizetype>(oldSize.QuadPart) + 1, Qt::Uninitialized);
         DWORD refusal = moveTo(file, 0);
         if (refusal == NO_ERROR)
-            refusal = readUpTo(file, oldText, oldSize.QuadPart);
+            refusal = readHandleUpTo(file, oldText, oldSize.QuadPart, oldSize.QuadPart);
         if (refusal != NO_ERROR)
             cannotCreate(fullPath, refusal);
     }
@@ -380,12 +371,9 @@ QByteArray readFileBytes(const QString &path, qint64 limit)
     if (const DWORD refusal = diskFileRefusal(file.get(), info))
         cannotOpen(name.full, refusal);
 
-    // One byte of slack lets the read that meets the end of the file find it
-    // without growing the buffer.
     const qint64 size = (static_cast<qint64>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
-    QByteArray bytes(static_cast<qsizetype>(std::min(size > 0 ? size + 1 : qint64(64 * 1024), limit + 1)),
-        Qt::Uninitialized);
-    if (const DWORD refusal = readUpTo(file.get(), bytes, limit))
+    QByteArray bytes;
+    if (const DWORD refusal = readHandleUpTo(file.get(), bytes, size, limit))
         cannotOpen(name.full, refusal);
     return bytes;
 }
