@@ -15,7 +15,11 @@
 #   scripts/install-deps.sh windows    what the Windows x64 package needs: the
 #                                      cross set's MinGW-w64 compilers, wine
 #                                      and source tools, with ninja, NSIS and
-#                                      zip
+#                                      zip, and Xvfb, xdotool and ImageMagick
+#                                      to start and photograph it
+#   scripts/install-deps.sh render     also the tools that render the icon and
+#                                      the reference picture from their vector
+#                                      sources (scripts/render_*.sh)
 # Leaves the apt sources as they are; "cross" adds the foreign architectures
 # i386 and arm64 to dpkg for the multiarch packages.
 set -euo pipefail
@@ -48,6 +52,10 @@ case "${1:-}" in
         update=1
       fi
     done
+    ;;
+  render)
+    # The pictures rendered from their vector sources (scripts/render_*.sh).
+    packages+=(librsvg2-bin imagemagick icoutils fonts-liberation2)
     ;;
   windows)
     packages+=(g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev m4 ninja-build nsis zip

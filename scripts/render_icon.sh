@@ -16,15 +16,7 @@ svg=${1:-$here/resources/naklon.svg}
 png=${2:-$here/resources/naklon.png}
 ico=${3:-$here/resources/naklon.ico}
 
-need=()
-command -v rsvg-convert >/dev/null || need+=(librsvg2-bin)
-command -v icotool >/dev/null || need+=(icoutils)
-if [ ${#need[@]} -gt 0 ]; then
-  sudo=
-  [ "$(id -u)" -eq 0 ] || sudo=sudo
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${need[@]}"
-fi
+"$here/scripts/install-deps.sh" render >&2
 
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT

@@ -11,17 +11,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 svg=${1:-$here/resources/reference.svg}
 jpg=${2:-$here/resources/reference.jpg}
 
-need=()
-command -v rsvg-convert >/dev/null || need+=(librsvg2-bin)
-[ -x /usr/bin/convert ] || need+=(imagemagick)
-fc-list | grep -q 'Liberation Sans' || need+=(fonts-liberation2)
-fc-list | grep -q 'Liberation Serif' || need+=(fonts-liberation2)
-if [ ${#need[@]} -gt 0 ]; then
-  sudo=
-  [ "$(id -u)" -eq 0 ] || sudo=sudo
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${need[@]}"
-fi
+"$here/scripts/install-deps.sh" render >&2
 
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
