@@ -58,6 +58,42 @@ mkdir -p "$qt/translations"
 
 "${wine_env[@]}" wineserver -k 2>/dev/null || true
 "${wine_env[@]}" wine cmd /c exit >/dev/null 2>&1
+# One wine server for the whole run, started once the prefix is made: a
+# server ending just as the next program starts can leave that program
+# unstarted.
+"${wine_env[@]}" wineserver -w
+"${wine_env[@]}" wineserver -p
+trap '"${wine_env[@]}" wineserver -k 2>/dev/null || true' EXIT
+
+# Runs one program from its folder: run_under_wine <dir> <name> <sign> <args...>.
+# Its console goes to <name>.console beside it. <sign> is a file the
+# program writes as soon as it runs, or "console:<text>" for a line it
+# prints first. A program that leaves no such sign never ran (wine could not
+# start it): it is started once more, and the log says so. A program that
+# ran and failed is not.
+run_under_wine() {
+  local dir=$1 name=$2 sign=$3 attempt
+  shift 3
+  for attempt in 1 2; do
+    case "$sign" in console:*) ;; *) rm -f "$dir/$sign" ;; esac
+    (cd "$dir" && "${wine_env[@]}" wine "./$name.exe" "$@" >"$dir/$name.console" 2>&1) && return 0
+    case "$sign" in
+      console:*) grep -qF "${sign#console:}" "$dir/$name.console" && break ;;
+      *) [ -e "$dir/$sign" ] && break ;;
+    esac
+    [ "$attempt" = 1 ] && log "$name: wine did not start it; starting it once more"
+  done
+  return 1
+}
+
+# QtTest's summary and failures, from the log it writes under wine; the
+# console's end too when the program failed.
+qtest_summary() {
+  local dir=$1 name=$2 log_name=$3 status=$4
+  log "$log_name: $(grep -E '^Totals:' "$dir/$log_name.log" 2>/dev/null || echo 'no totals')"
+  grep -E '^(FAIL|XPASS)!' -A3 "$dir/$log_name.log" 2>/dev/null || true
+  [ "$status" = 0 ] || tail -n 20 "$dir/$name.console" >&2
+}
 
 failed=()
 while IFS= read -r program; do
@@ -66,25 +102,25 @@ while IFS= read -r program; do
   case "$name" in
     *_tests)
       log "$name"
-      (cd "$dir" && "${wine_env[@]}" wine "./$name.exe" --gtest_brief=1) || failed+=("$name")
+      run_under_wine "$dir" "$name" "console:Running main()" --gtest_brief=1 || failed+=("$name")
+      cat "$dir/$name.console"
       ;;
     golden_calculations*)
       log "$name"
-      (cd "$dir" && "${wine_env[@]}" wine "./$name.exe" --check \
-        "$(windows_path "$root/tests/golden/golden_calculations.txt")") || failed+=("$name")
+      run_under_wine "$dir" "$name" "console:golden_calculations.txt" --check \
+        "$(windows_path "$root/tests/golden/golden_calculations.txt")" || failed+=("$name")
+      cat "$dir/$name.console"
       ;;
     *_test)
       mkdir -p "$dir/fonts"
       cp "$fonts/LiberationSans-Regular.ttf" "$fonts/LiberationSans-Bold.ttf" "$dir/fonts/"
-      # QtTest writes its log to a file under wine; it is shown either way.
       # A test without a GUI application object takes no platform.
       platform_option=(-platform "$platform")
       grep -q QTEST_GUILESS_MAIN "$root/tests/${dir#"$build/tests/"}/$name.cpp" && platform_option=()
-      if ! (cd "$dir" && "${wine_env[@]}" wine "./$name.exe" "${platform_option[@]}" -o "$name.log,txt" >/dev/null 2>&1); then
-        failed+=("$name")
-      fi
-      log "$name: $(grep -E '^Totals:' "$dir/$name.log" || echo 'no totals')"
-      grep -E '^(FAIL|XPASS)!' -A3 "$dir/$name.log" || true
+      status=0
+      run_under_wine "$dir" "$name" "$name.log" "${platform_option[@]}" -o "$name.log,txt" || status=$?
+      [ "$status" = 0 ] || failed+=("$name")
+      qtest_summary "$dir" "$name" "$name" "$status"
       ;;
   esac
 done < <(find "$build/tests" -name '*.exe' -not -path '*/wine/*' | sort)
@@ -94,16 +130,15 @@ done < <(find "$build/tests" -name '*.exe' -not -path '*/wine/*' | sort)
 for scale in 1.5 2; do
   name=main_window_test_at_$scale
   "${wine_env[@]}" wine reg add 'HKCU\Environment' /v QT_SCALE_FACTOR /d "$scale" /f >/dev/null 2>&1
-  if ! (cd "$build/tests/main_window" && "${wine_env[@]}" wine ./main_window_test.exe -platform "$platform" \
-    -o "$name.log,txt" windowsStartOnTheScreen groupBoxFramesClearTheirTexts >/dev/null 2>&1); then
-    failed+=("$name")
-  fi
+  status=0
+  run_under_wine "$build/tests/main_window" main_window_test "$name.log" -platform "$platform" \
+    -o "$name.log,txt" windowsStartOnTheScreen groupBoxFramesClearTheirTexts || status=$?
+  [ "$status" = 0 ] || failed+=("$name")
   "${wine_env[@]}" wine reg delete 'HKCU\Environment' /v QT_SCALE_FACTOR /f >/dev/null 2>&1
-  log "$name: $(grep -E '^Totals:' "$build/tests/main_window/$name.log" || echo 'no totals')"
-  grep -E '^(FAIL|XPASS)!' -A3 "$build/tests/main_window/$name.log" || true
+  qtest_summary "$build/tests/main_window" main_window_test "$name" "$status"
 done
 
-"${wine_env[@]}" wineserver -w || true
+"${wine_env[@]}" wineserver -k || true
 
 # "Хомуты" in the installed program, from the keyboard as an engineer works:
 # B20, A300, spacing 15, area 0.57, width 20, depth 40, "Считать", then
