@@ -183,16 +183,23 @@ worked_example() {
 # The installed program. The window is found by its caption; without a
 # window manager on the display, the program is ended with its prefix.
 installed_program() {
-  local package setup prefix user_dir installed display=:$((90 + RANDOM % 100)) xvfb dpi status=0
+  local package setup prefix user_dir installed display xvfb dpi status=0
   package=$(scripts/windows-package.sh) || return 1
   setup=$(find "$package" -maxdepth 1 -name 'naklon-*-setup.exe' | head -n1)
   prefix=$build/wine-installed
   rm -rf "$prefix" "$build/screenshots"
   mkdir -p "$build/screenshots"
   # Every wine program of the prefix sees the display: a wine server
-  # started without one would leave the program without a window.
-  Xvfb "$display" -screen 0 1280x1024x24 -noreset >/dev/null 2>&1 &
+  # started without one would leave the program without a window. The X
+  # server takes a free display and names it once it accepts clients.
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -noreset 3>"$build/screenshots/display" >/dev/null 2>&1 &
   xvfb=$!
+  for _ in $(seq 1 100); do
+    [ -s "$build/screenshots/display" ] && break
+    sleep 0.1
+  done
+  display=:$(head -n1 "$build/screenshots/display")
+  [ "$display" != : ] || { echo "Xvfb did not start" >&2; kill "$xvfb" 2>/dev/null; return 1; }
   local wine_user=(env DISPLAY="$display" WINEPREFIX="$prefix" WINEDEBUG=-all "WINEDLLOVERRIDES=mscoree,mshtml=")
   "${wine_user[@]}" wine cmd /c exit >/dev/null 2>&1
   "${wine_user[@]}" wine "$setup" /S && "${wine_user[@]}" wineserver -w
