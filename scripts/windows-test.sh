@@ -86,13 +86,19 @@ run_under_wine() {
   return 1
 }
 
-# QtTest's summary and failures, from the log it writes under wine; the
-# console's end too when the program failed.
-qtest_summary() {
-  local dir=$1 name=$2 log_name=$3 status=$4
+# Runs one QtTest program: run_qtest <dir> <name> <log name> <args...>.
+# Shows its summary and failures from the log it writes under wine (and the
+# console's end when it failed), and counts it among the failed under
+# <log name>.
+run_qtest() {
+  local dir=$1 name=$2 log_name=$3
+  shift 3
+  if ! run_under_wine "$dir" "$name" "$log_name.log" "$@" -o "$log_name.log,txt"; then
+    failed+=("$log_name")
+    tail -n 20 "$dir/$name.console" >&2
+  fi
   log "$log_name: $(grep -E '^Totals:' "$dir/$log_name.log" 2>/dev/null || echo 'no totals')"
   grep -E '^(FAIL|XPASS)!' -A3 "$dir/$log_name.log" 2>/dev/null || true
-  [ "$status" = 0 ] || tail -n 20 "$dir/$name.console" >&2
 }
 
 failed=()
@@ -117,10 +123,7 @@ while IFS= read -r program; do
       # A test without a GUI application object takes no platform.
       platform_option=(-platform "$platform")
       grep -q QTEST_GUILESS_MAIN "$root/tests/${dir#"$build/tests/"}/$name.cpp" && platform_option=()
-      status=0
-      run_under_wine "$dir" "$name" "$name.log" "${platform_option[@]}" -o "$name.log,txt" || status=$?
-      [ "$status" = 0 ] || failed+=("$name")
-      qtest_summary "$dir" "$name" "$name" "$status"
+      run_qtest "$dir" "$name" "$name" "${platform_option[@]}"
       ;;
   esac
 done < <(find "$build/tests" -name '*.exe' -not -path '*/wine/*' | sort)
@@ -130,12 +133,9 @@ done < <(find "$build/tests" -name '*.exe' -not -path '*/wine/*' | sort)
 for scale in 1.5 2; do
   name=main_window_test_at_$scale
   "${wine_env[@]}" wine reg add 'HKCU\Environment' /v QT_SCALE_FACTOR /d "$scale" /f >/dev/null 2>&1
-  status=0
-  run_under_wine "$build/tests/main_window" main_window_test "$name.log" -platform "$platform" \
-    -o "$name.log,txt" windowsStartOnTheScreen groupBoxFramesClearTheirTexts || status=$?
-  [ "$status" = 0 ] || failed+=("$name")
+  run_qtest "$build/tests/main_window" main_window_test "$name" -platform "$platform" \
+    windowsStartOnTheScreen groupBoxFramesClearTheirTexts
   "${wine_env[@]}" wine reg delete 'HKCU\Environment' /v QT_SCALE_FACTOR /f >/dev/null 2>&1
-  qtest_summary "$build/tests/main_window" main_window_test "$name" "$status"
 done
 
 "${wine_env[@]}" wineserver -k || true
