@@ -61,7 +61,16 @@ case "${1:-}" in
     packages+=(g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev m4 ninja-build nsis zip
       xvfb xdotool imagemagick)  # the installed program, started and looked at
     ;;
+  '') ;;
+  *)
+    echo "install-deps: no set named \"$1\" (hardening, cross, render, windows, or none)" >&2
+    exit 2
+    ;;
 esac
+if [ $# -gt 1 ]; then
+  echo "usage: scripts/install-deps.sh [hardening | cross | render | windows]" >&2
+  exit 2
+fi
 
 # A name without an architecture means the machine's own (or "all"): with
 # foreign architectures added, dpkg also lists the other architectures' copies.
