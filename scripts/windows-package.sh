@@ -16,7 +16,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 
-log() { printf '[windows-package %s] %s\n' "$(date -u +%T)" "$*" >&2; }
+. scripts/shared.sh windows-package
 
 scripts/install-deps.sh windows >&2
 log "Qt for Windows"

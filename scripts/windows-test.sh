@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Runs the Windows x64 build under wine, headless: the core's and the pages'
-# tests, the golden calculations (the same lines, byte for byte, as every
-# other machine gives) and every window test on the offscreen platform, each
-# program once, as a Windows program with the Qt DLLs it ships with. Then
-# the package as an engineer meets it (scripts/windows-package.sh): the
+# Runs the Windows x64 build of the window under wine, headless: every
+# window test on the offscreen platform, each program once, as a Windows
+# program with the Qt DLLs it ships with (the core's tests and the golden
+# calculations run under wine in the cross stage, scripts/cross-test.sh).
+# Then the package as an engineer meets it (scripts/windows-package.sh): the
 # installer run silently in a fresh wine prefix, for the user alone; the
 # installed program started on an Xvfb display at 96 and at 192 dots per
 # inch, its window looked for and photographed; the silent uninstall, after
@@ -11,14 +11,14 @@
 #   scripts/windows-test.sh [--screenshots <folder>]
 # The photographs go to build-win64/screenshots/ (windows-96dpi.png,
 # windows-192dpi.png), and also to <folder> when one is given.
-# Needs the Qt for Windows that scripts/windows-qt.sh keeps. Building it
-# takes about 40 minutes, more than a CI run can spend, so without it this
-# script builds and runs nothing: it says so and exits with 0 (with 3 when
-# NAKLON_REQUIRE_WINDOWS=1).
+# Builds what it lacks first: the Qt for Windows that scripts/windows-qt.sh
+# keeps outside the work tree (about 25 minutes, once), the static libraries
+# of scripts/windows-deps.sh, the program and its window tests.
 # JOBS: parallel compile jobs (default: all cores).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
+. scripts/shared.sh windows-test
 keep_screenshots=
 if [ "${1:-}" = --screenshots ] && [ -n "${2:-}" ]; then
   keep_screenshots=$(realpath "$2")
@@ -27,25 +27,17 @@ elif [ $# -gt 0 ]; then
   exit 2
 fi
 
-if ! qt=$(scripts/windows-qt.sh --where); then
-  echo "windows-test: NOT RUN: no Qt for Windows is cached ($qt);" \
-    "scripts/windows-qt.sh builds it once, then this stage runs" >&2
-  [ "${NAKLON_REQUIRE_WINDOWS:-0}" = 1 ] && exit 3
-  exit 0
-fi
 scripts/install-deps.sh windows
-build=$(scripts/windows-build.sh)
-
-log() { printf '[windows-test %s] %s\n' "$(date -u +%T)" "$*"; }
-windows_path() { local unix; unix=$(realpath "$1"); printf 'Z:%s' "${unix//\//\\}"; }
+qt=$(scripts/windows-qt.sh)
+build=$(scripts/windows-build.sh naklon_window_tests)
 
 # The DLLs come from where they were built: Qt's bin folder and the
 # compiler's runtime. wine does not hand QT_* variables to a program, so the
 # platform is an argument.
 runtime=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libstdc++-6.dll)")
 pthread=$(dirname "$(x86_64-w64-mingw32-gcc-posix -print-file-name=libwinpthread-1.dll)")
-wine_env=(env WINEPREFIX="$build/wine" WINEDEBUG=-all "WINEDLLOVERRIDES=mscoree,mshtml="
-  "WINEPATH=$(windows_path "$qt/bin");$(windows_path "$runtime");$(windows_path "$pthread")")
+wine_env_in "$build/wine" \
+  "WINEPATH=$(windows_path "$qt/bin");$(windows_path "$runtime");$(windows_path "$pthread")"
 # A path of the drive wine maps the root folder to, without its letter: a
 # colon would end the platform's argument.
 platform="offscreen:configfile=$root/tests/support/screen-1280x1024.json"
@@ -105,28 +97,13 @@ failed=()
 while IFS= read -r program; do
   dir=$(dirname "$program")
   name=$(basename "$program" .exe)
-  case "$name" in
-    *_tests)
-      log "$name"
-      run_under_wine "$dir" "$name" "console:Running main()" --gtest_brief=1 || failed+=("$name")
-      cat "$dir/$name.console"
-      ;;
-    golden_calculations*)
-      log "$name"
-      run_under_wine "$dir" "$name" "console:golden_calculations.txt" --check \
-        "$(windows_path "$root/tests/golden/golden_calculations.txt")" || failed+=("$name")
-      cat "$dir/$name.console"
-      ;;
-    *_test)
-      mkdir -p "$dir/fonts"
-      cp "$fonts/LiberationSans-Regular.ttf" "$fonts/LiberationSans-Bold.ttf" "$dir/fonts/"
-      # A test without a GUI application object takes no platform.
-      platform_option=(-platform "$platform")
-      grep -q QTEST_GUILESS_MAIN "$root/tests/${dir#"$build/tests/"}/$name.cpp" && platform_option=()
-      run_qtest "$dir" "$name" "$name" "${platform_option[@]}"
-      ;;
-  esac
-done < <(find "$build/tests" -name '*.exe' -not -path '*/wine/*' | sort)
+  mkdir -p "$dir/fonts"
+  cp "$fonts/LiberationSans-Regular.ttf" "$fonts/LiberationSans-Bold.ttf" "$dir/fonts/"
+  # A test without a GUI application object takes no platform.
+  platform_option=(-platform "$platform")
+  grep -q QTEST_GUILESS_MAIN "$root/tests/${dir#"$build/tests/"}/$name.cpp" && platform_option=()
+  run_qtest "$dir" "$name" "$name" "${platform_option[@]}"
+done < <(find "$build/tests" -name '*_test.exe' -not -path '*/wine/*' | sort)
 
 # The window's place and the group boxes' frames at 150 % and 200 %: the
 # scale goes in through the environment wine keeps in its registry.
@@ -186,6 +163,7 @@ installed_program() {
   local package setup prefix user_dir installed display xvfb dpi status=0
   package=$(scripts/windows-package.sh) || return 1
   setup=$(find "$package" -maxdepth 1 -name 'naklon-*-setup.exe' | head -n1)
+  [ -n "$setup" ] || { echo "windows-package made no installer in $package" >&2; return 1; }
   prefix=$build/wine-installed
   rm -rf "$prefix" "$build/screenshots"
   mkdir -p "$build/screenshots"
@@ -200,9 +178,17 @@ installed_program() {
   done
   display=:$(head -n1 "$build/screenshots/display")
   [ "$display" != : ] || { echo "Xvfb did not start" >&2; kill "$xvfb" 2>/dev/null; return 1; }
-  local wine_user=(env DISPLAY="$display" WINEPREFIX="$prefix" WINEDEBUG=-all "WINEDLLOVERRIDES=mscoree,mshtml=")
-  "${wine_user[@]}" wine cmd /c exit >/dev/null 2>&1
-  "${wine_user[@]}" wine "$setup" /S && "${wine_user[@]}" wineserver -w
+  local wine_env
+  wine_env_in "$prefix" DISPLAY="$display"
+  local wine_user=("${wine_env[@]}")
+  # Called where errexit does not hold (installed_program || ...): every
+  # step that can fail says so and ends the check.
+  "${wine_user[@]}" wine cmd /c exit >/dev/null 2>&1 || true
+  if ! { "${wine_user[@]}" wine "$setup" /S && "${wine_user[@]}" wineserver -w; }; then
+    echo "installer: $setup /S failed" >&2
+    kill "$xvfb"
+    return 1
+  fi
   user_dir=$(find "$prefix/drive_c/users" -mindepth 1 -maxdepth 1 -type d ! -name Public | head -n1)
   installed=$user_dir/AppData/Local/Programs/Naklon
   [ -f "$installed/naklon.exe" ] || { echo "installer: no $installed/naklon.exe" >&2; kill "$xvfb"; return 1; }
@@ -211,7 +197,11 @@ installed_program() {
   log "installed for the user into $installed"
 
   for dpi in 96 192; do
-    "${wine_user[@]}" wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+    if ! "${wine_user[@]}" wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1; then
+      echo "wine did not take $dpi dpi" >&2
+      status=1
+      continue
+    fi
     "${wine_user[@]}" wine "$installed/naklon.exe" >/dev/null 2>&1 &
     if window=$(DISPLAY=$display timeout 60 xdotool search --sync --onlyvisible --name 'Расчет наклонных сечений' |
       head -n1) && [ -n "$window" ]; then
@@ -219,8 +209,12 @@ installed_program() {
       if [ "$dpi" = 96 ]; then
         worked_example "$window" || status=1
       fi
-      DISPLAY=$display import -window "$window" "$build/screenshots/windows-${dpi}dpi.png"
-      log "window shown at $dpi dpi: $build/screenshots/windows-${dpi}dpi.png"
+      if DISPLAY=$display import -window "$window" "$build/screenshots/windows-${dpi}dpi.png"; then
+        log "window shown at $dpi dpi: $build/screenshots/windows-${dpi}dpi.png"
+      else
+        echo "the window at $dpi dpi could not be photographed" >&2
+        status=1
+      fi
     else
       echo "the installed program showed no window at $dpi dpi" >&2
       status=1
@@ -228,7 +222,10 @@ installed_program() {
     "${wine_user[@]}" wineserver -k || true
     wait $! 2>/dev/null || true
   done
-  "${wine_user[@]}" wine "$installed/uninstall.exe" /S && "${wine_user[@]}" wineserver -w
+  if ! { "${wine_user[@]}" wine "$installed/uninstall.exe" /S && "${wine_user[@]}" wineserver -w; }; then
+    echo "uninstaller: $installed/uninstall.exe /S failed" >&2
+    status=1
+  fi
   kill "$xvfb" 2>/dev/null || true
   if [ -e "$installed" ] || "${wine_user[@]}" wine reg query \
     'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Naklon' >/dev/null 2>&1 ||
@@ -239,7 +236,7 @@ installed_program() {
     log "uninstalled: nothing of the program is left"
   fi
   if [ -n "$keep_screenshots" ] && [ "$status" -eq 0 ]; then
-    cp "$build/screenshots/"windows-*.png "$keep_screenshots/"
+    cp "$build/screenshots/"windows-*.png "$keep_screenshots/" || status=1
   fi
   return "$status"
 }
