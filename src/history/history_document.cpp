@@ -1,16 +1,17 @@
 #include "history/history_document.h"
 
 #include "core/failures.h"
+#include "files/file_bytes.h"
 
+#include <QBuffer>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
-#include <cerrno>
-#include <cstring>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace naklon {
@@ -147,24 +148,24 @@ QPageLayout documentPageLayout()
 
 void writePdf(const QString &path, const DocumentHeader &header, const QStringList &lines, const QFont &font)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw cannotCreateFile(path.toStdString(), file.errorString().toStdString());
+    // Made whole in memory first, then saved as a history file is: the file
+    // appears only once it is all on the disk, and a failure names it and
+    // gives the system's reason.
+    QByteArray pdf;
+    QBuffer buffer(&pdf);
+    buffer.open(QIODevice::WriteOnly);
     bool painted = false;
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&buffer);
         writer.setResolution(kResolution);
         writer.setPageLayout(documentPageLayout());
         writer.setTitle(header.program + QStringLiteral(" — ") + header.page);
         writer.setCreator(header.program);
         painted = paintDocument(writer, header, lines, font);
     }
-    if (!painted) {
-        file.cancelWriting();
-        throw cannotCreateFile(path.toStdString(), std::strerror(EIO));
-    }
-    if (!file.commit())
-        throw cannotCreateFile(path.toStdString(), file.errorString().toStdString());
+    if (!painted)
+        throw cannotCreate(path.toStdString(), outputFailedCode());
+    saveFileBytes(path.toStdString(), std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
 }
 
 } // namespace naklon

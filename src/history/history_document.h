@@ -37,8 +37,10 @@ bool paintDocument(QPagedPaintDevice &device, const DocumentHeader &header, cons
 // 15 mm elsewhere.
 QPageLayout documentPageLayout();
 
-// Writes the document as a PDF file at `path`, its fonts embedded; the file
-// appears only once it is whole. Throws cannotCreateFile (core/failures.h).
+// Writes the document as a PDF file at `path`, its fonts embedded, saved as
+// saveFileBytes (files/file_bytes.h) saves: the file appears only once it is
+// whole, and a failure names it by its native path with the system's reason.
+// Throws cannotCreateFile (core/failures.h).
 void writePdf(const QString &path, const DocumentHeader &header, const QStringList &lines, const QFont &font);
 
 } // namespace naklon

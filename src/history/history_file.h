@@ -30,11 +30,13 @@ inline constexpr HistoryCapacity kHistoryCapacity{qsizetype(16) * 1024 * 1024, q
 // found before the text is converted or laid out (core/failures.h).
 QString readHistoryFile(const QString &path, HistoryCapacity capacity = kHistoryCapacity);
 
-// Writes `bytes` as the whole file at `path`. A symbolic link is written
-// through: the link stays, the file it points at gets the history. A name
-// that stands for anything but a regular file (a folder, a pipe, a socket,
-// a device) is refused and left alone, as is a file the user may not write.
-// A link loop is refused. The old file is locked (Linux) or shared with
+// Writes `bytes` as the whole file at `path`, through saveFileBytes
+// (files/file_bytes.h). A symbolic link is written through: the link
+// stays, the file it points at gets the history. A name that stands for
+// anything but a regular file (a folder, a pipe, a socket, a device, on
+// Windows a device name such as COM1.txt) is refused and left alone, as is
+// a file the user may not write. A link loop, and a link that leads
+// nowhere, are refused. The old file is locked (Linux) or shared with
 // nobody (Windows) while it is saved over: a file another program holds
 // locked or open is refused, never waited for.
 // The history goes to a new file beside the old one that replaces it only
@@ -42,7 +44,8 @@ QString readHistoryFile(const QString &path, HistoryCapacity capacity = kHistory
 // permissions, ACL and extended attributes (on Windows its attributes, ACL
 // and creation time), so a failure leaves any old file as it was and no
 // partial file behind. Where that cannot be (the folder takes no new file,
-// the file has other hard links, an owner or an attribute cannot be given)
+// the file has other hard links, an owner or an attribute cannot be given,
+// the folder lets the old file be written but not replaced)
 // the file is rewritten where it is: the room is taken first, and the old
 // text put back if a write fails all the same. A file-size limit gives an
 // error, never a signal. Paths longer than 259 characters work on Windows

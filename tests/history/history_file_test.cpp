@@ -1,33 +1,21 @@
 // Reading and writing history files: the bytes that reach the history, the
-// bytes a history is written as, and every way a file can fail.
+// bytes a history is written as, and what a box can hold. How each kind of
+// file and each failure is met is the file layer's (tests/files/).
 
 #include "core/failures.h"
 #include "history/history_file.h"
 #include "history/windows1251_text.h"
-#include "support/system_errors.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <cerrno>
-#include <cstring>
 #include <functional>
 #include <optional>
 #include <string>
 
 namespace {
-
-using system_errors::kFileAsFolder;
-using system_errors::kFolderAsFile;
-using system_errors::kNoFile;
-using system_errors::kNoFolder;
-using system_errors::osText;
-using system_errors::shownPath;
-
-// Nobody else has the file open.
-constexpr QIODevice::OpenMode kNotHeld = QIODevice::NotOpen;
 
 QByteArray fileContents(const QString &path)
 {
@@ -55,13 +43,6 @@ QString thrownBy(const std::function<void()> &call)
     return {};
 }
 
-// `file` five folders down from where the test's files are, so that its
-// full path is longer than 259 characters: п…п/п…п/п…п/п…п/п…п/<file>
-QString deepName(const QString &file)
-{
-    return QStringList(5, QString(60, QChar(0x043F))).join(u'/') + u'/' + file;
-}
-
 } // namespace
 
 class HistoryFileTest : public QObject {
@@ -79,10 +60,6 @@ private slots:
     void everyNonZeroByteComesBackAsItWas();
     void writingATextGivesItsBytes_data();
     void writingATextGivesItsBytes();
-    void openFailures_data();
-    void openFailures();
-    void createFailures_data();
-    void createFailures();
     void capacity_data();
     void capacity();
 
@@ -109,7 +86,6 @@ void HistoryFileTest::reading_data()
     QTest::newRow("Cyrillic, no-break space, 0x98")
         << "h.txt" << QByteArray("\xD5\xEE\xEC\xF3\xF2\xFB\xA0\x98\xB9") << QString::fromUtf8("Хомуты\u00A0\u0098№");
     QTest::newRow("lone CR at the very end") << "h.txt" << QByteArray("a\r") << "a\n";
-    QTest::newRow("a path over 259 characters") << deepName("h.txt") << QByteArray("a\r\nb") << "a\nb";
 }
 
 void HistoryFileTest::reading()
@@ -152,7 +128,6 @@ void HistoryFileTest::writingATextGivesItsBytes_data()
     QTest::newRow("last line without a break") << "w.txt" << QStringLiteral("L1\nL2") << QByteArray("L1\r\nL2");
     QTest::newRow("outside the code page") << "w.txt" << QString::fromUtf8("中 😀 ≤") << QByteArray("? ? ?");
     QTest::newRow("lone surrogate") << "w.txt" << QString(QChar(0xD800)) + u'x' << QByteArray("?x");
-    QTest::newRow("a path over 259 characters") << deepName("w.txt") << "L1\nL2\n" << QByteArray("L1\r\nL2\r\n");
 }
 
 void HistoryFileTest::writingATextGivesItsBytes()
@@ -166,82 +141,6 @@ void HistoryFileTest::writingATextGivesItsBytes()
     // And over the file it made.
     naklon::saveHistoryFile(path(name), naklon::historyBytesFromText(history));
     QCOMPARE(fileContents(path(name)), file);
-}
-
-void HistoryFileTest::openFailures_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("error");
-    QTest::addColumn<QIODevice::OpenMode>("held"); // how another program has plain.txt open
-
-    QTest::newRow("missing file") << "missing.txt" << kNoFile << kNotHeld;
-    QTest::newRow("missing folder") << "nowhere/h.txt" << kNoFolder << kNotHeld;
-    QTest::newRow("a folder given as the file") << "folder" << kFolderAsFile << kNotHeld;
-    QTest::newRow("path through a regular file") << "plain.txt/h.txt" << kFileAsFolder << kNotHeld;
-    QTest::newRow("missing folder, a path over 259 characters")
-        << "nowhere/" + deepName("h.txt") << kNoFolder << kNotHeld;
-#ifdef Q_OS_WIN
-    QTest::newRow("held open for writing by another program")
-        << "plain.txt" << int(ERROR_SHARING_VIOLATION) << (QIODevice::WriteOnly | QIODevice::Append);
-#endif
-}
-
-void HistoryFileTest::openFailures()
-{
-    QFETCH(QString, name);
-    QFETCH(int, error);
-    QFETCH(QIODevice::OpenMode, held);
-    QVERIFY(QDir(dir->path()).mkpath(QStringLiteral("folder")));
-    writeFile(path("plain.txt"), "x");
-    QFile other(path("plain.txt"));
-    if (held != kNotHeld)
-        QVERIFY(other.open(held));
-    QCOMPARE(thrownBy([&] { naklon::readHistoryFile(path(name)); }),
-        QStringLiteral("Cannot open file \"%1\". %2").arg(shownPath(path(name)), osText(error)));
-}
-
-void HistoryFileTest::createFailures_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("error");
-    QTest::addColumn<QIODevice::OpenMode>("held"); // how another program has plain.txt open
-    QTest::addColumn<bool>("readOnly");            // plain.txt may not be written
-
-    QTest::newRow("missing folder") << "nowhere/h.txt" << kNoFolder << kNotHeld << false;
-    QTest::newRow("a folder given as the file") << "folder" << kFolderAsFile << kNotHeld << false;
-    QTest::newRow("path through a regular file") << "plain.txt/h.txt" << kFileAsFolder << kNotHeld << false;
-    QTest::newRow("missing folder, a path over 259 characters")
-        << "nowhere/" + deepName("h.txt") << kNoFolder << kNotHeld << false;
-#ifdef Q_OS_WIN
-    QTest::newRow("held open for reading by another program: the old file kept")
-        << "plain.txt" << int(ERROR_SHARING_VIOLATION) << QIODevice::OpenMode(QIODevice::ReadOnly) << false;
-    QTest::newRow("read-only file: the old file kept") << "plain.txt" << int(ERROR_ACCESS_DENIED) << kNotHeld << true;
-#endif
-}
-
-void HistoryFileTest::createFailures()
-{
-    QFETCH(QString, name);
-    QFETCH(int, error);
-    QFETCH(QIODevice::OpenMode, held);
-    QFETCH(bool, readOnly);
-    QVERIFY(QDir(dir->path()).mkpath(QStringLiteral("folder")));
-    writeFile(path("plain.txt"), "x");
-    const QFile::Permissions permissions = QFile::permissions(path("plain.txt"));
-    const QFile::Permissions writable = QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup | QFile::WriteOther;
-    if (readOnly)
-        QVERIFY(QFile::setPermissions(path("plain.txt"), permissions & ~writable));
-    QFile other(path("plain.txt"));
-    if (held != kNotHeld)
-        QVERIFY(other.open(held));
-    const QString message = thrownBy([&] { naklon::saveHistoryFile(path(name), "new"); });
-    other.close();
-    QVERIFY(QFile::setPermissions(path("plain.txt"), permissions));
-    QCOMPARE(message, QStringLiteral("Cannot create file \"%1\". %2").arg(shownPath(path(name)), osText(error)));
-    QCOMPARE(fileContents(path("plain.txt")), QByteArray("x"));
-    QCOMPARE(QDir(dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-        (QStringList{"folder", "plain.txt"}));
-    QVERIFY(QDir(path("folder")).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
 }
 
 void HistoryFileTest::capacity_data()

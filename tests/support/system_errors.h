@@ -4,9 +4,8 @@
 // history file message shows, for the tests that expect such messages.
 
 #include "core/failures.h"
-#include "history/file_bytes.h"
+#include "files/file_bytes.h"
 
-#include <QDir>
 #include <QString>
 
 #include <string>
@@ -43,7 +42,7 @@ inline QString osText(int error)
 // The full path a message shows for `path`.
 inline QString shownPath(const QString &path)
 {
-    return QDir::toNativeSeparators(path);
+    return QString::fromStdString(naklon::nativePath(path.toStdString()));
 }
 
 } // namespace system_errors
