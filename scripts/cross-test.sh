@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Cross-builds the Qt-free core, the page calculations and their tests for
 # other machines and runs them there under an emulator: the core and page
-# tests and the golden calculations, whose output must match the checked-in
-# file byte for byte on every machine.
+# tests, the file layer's tests and the golden calculations, whose output
+# must match the checked-in file byte for byte on every machine.
 #   i386     Debian's i686 cross compiler, run under qemu-i386
 #   arm64    Debian's AArch64 cross compiler, run under qemu-aarch64
 #   mingw64  MinGW-w64 for Windows x64, run under wine
@@ -20,12 +20,13 @@ root=$PWD
 jobs=${JOBS:-$(nproc)}
 targets=(i386 arm64 mingw64)
 [ $# -gt 0 ] && targets=("$@")
-# The core's test program runs once under the target's emulator (the same
-# command as its toolchain file's CMAKE_CROSSCOMPILING_EMULATOR); started
+# Each test program (the core's, the file layer's; paths below tests/) runs
+# once under the target's emulator (the same command as its toolchain file's
+# CMAKE_CROSSCOMPILING_EMULATOR); started
 # through CTest, every test case would start the emulator anew (a minute for
 # qemu, far more for wine). The golden comparisons, one for each build of the
 # core, are CTest tests: they bring their checked-in file as an argument.
-test_program=naklon_core_tests
+test_programs=(naklon_core_tests files/naklon_files_tests)
 golden_tests='^golden_calculations'
 wine_env=(env WINEPREFIX="$root/build-mingw64/wine" WINEDEBUG=-all "WINEDLLOVERRIDES=mscoree,mshtml=")
 
@@ -55,9 +56,12 @@ cross_test() {
     -DCMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE=PRE_TEST >"$build/configure.log" || return 1
   mapfile -t goldens < <(ctest --test-dir "$build" -N -R "$golden_tests" | sed -n 's/^ *Test *#[0-9]*: //p')
   [ ${#goldens[@]} -gt 0 ] || { echo "$target: no golden comparison configured" >&2; return 1; }
-  cmake --build "$build" -j"$jobs" --target "$test_program" "${goldens[@]}" || return 1
+  cmake --build "$build" -j"$jobs" --target "${test_programs[@]##*/}" "${goldens[@]}" || return 1
   log "$target: built ($((SECONDS - start)) s)"
-  (cd "$build/tests" && "${run[@]}" "./$test_program$suffix" --gtest_brief=1) || status=1
+  local program
+  for program in "${test_programs[@]}"; do
+    (cd "$build/tests" && "${run[@]}" "./$program$suffix" --gtest_brief=1) || status=1
+  done
   local names
   names="^($(IFS='|'; echo "${goldens[*]}"))\$"
   ctest --test-dir "$build" --output-on-failure -R "$names" | tee "$build/ctest.log" || status=1
