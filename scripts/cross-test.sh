@@ -28,11 +28,10 @@ targets=(i386 arm64 mingw64)
 # core, are CTest tests: they bring their checked-in file as an argument.
 test_programs=(naklon_core_tests files/naklon_files_tests)
 golden_tests='^golden_calculations'
-wine_env=(env WINEPREFIX="$root/build-mingw64/wine" WINEDEBUG=-all "WINEDLLOVERRIDES=mscoree,mshtml=")
+. scripts/shared.sh cross
+wine_env_in "$root/build-mingw64/wine"
 
 scripts/install-deps.sh cross
-
-log() { printf '[cross %s] %s\n' "$(date -u +%T)" "$*"; }
 
 # Configures, builds and tests one target; prints its timings. The build
 # drops the debug information (a sixth of the compile time), nothing else.
