@@ -1,5 +1,6 @@
 #include "history/history_panel.h"
 
+#include "files/file_bytes.h"
 #include "history/history_dialogs.h"
 #include "history/history_file.h"
 #include "history/history_repertoire.h"
@@ -7,7 +8,6 @@
 
 #include <QAction>
 #include <QDate>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -165,7 +165,7 @@ void HistoryPanel::load(const QString &path, HistoryCapacity capacity)
     const QString text = readHistoryFile(path, capacity);
     const QTextDocument *document = box_->document();
     reports_.clear();
-    file_ = QFileInfo(path).absoluteFilePath();
+    file_ = QString::fromStdString(nativePath(path.toStdString()));
     if (text.size() == document->characterCount() - 1 && text == historyText(box_)) {
         markKept();
         return;
@@ -185,7 +185,7 @@ void HistoryPanel::saveTo(const QString &path)
 {
     const BusyCursor busy;
     saveHistoryFile(path, fileBytes());
-    file_ = QFileInfo(path).absoluteFilePath();
+    file_ = QString::fromStdString(nativePath(path.toStdString()));
     markKept();
 }
 
