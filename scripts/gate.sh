@@ -82,8 +82,12 @@ stage_install() {
   if [ "${CI:-}" = true ]; then
     mkdir -p build-win64
     echo "no Qt for Windows is kept yet: building it in the background (build-win64/qt-build.log)"
-    # In a session of its own, so that a gate that stops ends all of it.
-    setsid nice -n 19 scripts/windows-qt.sh >build-win64/qt-build.log 2>&1 &
+    # In a session of its own, so that a gate that stops ends all of it. A
+    # new session is a scheduling group of its own where the kernel groups
+    # by session, and such a group takes its even share whatever its
+    # programs' niceness: the group's own niceness is set too.
+    setsid sh -c 'echo 19 >/proc/self/autogroup 2>/dev/null; exec nice -n 19 scripts/windows-qt.sh' \
+      >build-win64/qt-build.log 2>&1 &
     qt_build=$!
   else
     not_run[windows]="no Qt for Windows is kept yet; scripts/windows-qt.sh builds it once (about 25 minutes), and a CI run (CI=true) always does"
