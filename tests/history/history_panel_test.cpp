@@ -454,22 +454,30 @@ void HistoryPanelTest::openingTheTextAlreadyThereLeavesTheBoxAlone()
     QCOMPARE(memo(1)->textCursor().position(), 0);
 }
 
+// What a row of failuresLeaveTheHistoryAsItWas does with its file.
+enum FileAction { OpenHistory, SaveHistory, SavePdf };
+
 void HistoryPanelTest::failuresLeaveTheHistoryAsItWas_data()
 {
-    QTest::addColumn<bool>("saving");
+    QTest::addColumn<int>("action");
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("error");
 
-    QTest::newRow("open: missing file") << false << "missing.txt" << system_errors::kNoFile;
-    QTest::newRow("open: missing folder") << false << "nowhere/h.txt" << system_errors::kNoFolder;
-    QTest::newRow("open: path through a regular file") << false << "plain.txt/h.txt" << system_errors::kFileAsFolder;
-    QTest::newRow("save: missing folder") << true << "nowhere/h.txt" << system_errors::kNoFolder;
-    QTest::newRow("save: path through a regular file") << true << "plain.txt/h.txt" << system_errors::kFileAsFolder;
+    QTest::newRow("open: missing file") << int(OpenHistory) << "missing.txt" << system_errors::kNoFile;
+    QTest::newRow("open: missing folder") << int(OpenHistory) << "nowhere/h.txt" << system_errors::kNoFolder;
+    QTest::newRow("open: path through a regular file")
+        << int(OpenHistory) << "plain.txt/h.txt" << system_errors::kFileAsFolder;
+    QTest::newRow("save: missing folder") << int(SaveHistory) << "nowhere/h.txt" << system_errors::kNoFolder;
+    QTest::newRow("save: path through a regular file")
+        << int(SaveHistory) << "plain.txt/h.txt" << system_errors::kFileAsFolder;
+    QTest::newRow("PDF: missing folder") << int(SavePdf) << "nowhere/h.pdf" << system_errors::kNoFolder;
+    QTest::newRow("PDF: path through a regular file")
+        << int(SavePdf) << "plain.txt/h.pdf" << system_errors::kFileAsFolder;
 }
 
 void HistoryPanelTest::failuresLeaveTheHistoryAsItWas()
 {
-    QFETCH(bool, saving);
+    QFETCH(int, action);
     QFETCH(QString, name);
     QFETCH(int, error);
     RecordingReporter reporter;
@@ -477,13 +485,17 @@ void HistoryPanelTest::failuresLeaveTheHistoryAsItWas()
     act(5, QStringLiteral("append:L1"));
     const QString before = memo(5)->document()->toRawText();
 
-    if (saving)
-        save(5, path(name));
-    else
+    if (action == OpenHistory) {
         open(5, path(name));
+    } else if (action == SaveHistory) {
+        save(5, path(name));
+    } else {
+        driver->answer(path(name));
+        memo(5)->findChild<QAction *>(QStringLiteral("savePdfAction"))->trigger();
+    }
 
     const QString message = QStringLiteral("Cannot %1 file \"%2\". %3.")
-                                .arg(saving ? QStringLiteral("create") : QStringLiteral("open"),
+                                .arg(action == OpenHistory ? QStringLiteral("open") : QStringLiteral("create"),
                                     system_errors::shownPath(path(name)), system_errors::osText(error));
     QCOMPARE(reporter.shown.size(), 1);
     QCOMPARE(reporter.shown.first().first, message);
