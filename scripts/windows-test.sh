@@ -178,13 +178,12 @@ installed_program() {
   done
   display=:$(head -n1 "$build/screenshots/display")
   [ "$display" != : ] || { echo "Xvfb did not start" >&2; kill "$xvfb" 2>/dev/null; return 1; }
-  local wine_env
+  local wine_env # the installed program's prefix, for this function alone
   wine_env_in "$prefix" DISPLAY="$display"
-  local wine_user=("${wine_env[@]}")
   # Called where errexit does not hold (installed_program || ...): every
   # step that can fail says so and ends the check.
-  "${wine_user[@]}" wine cmd /c exit >/dev/null 2>&1 || true
-  if ! { "${wine_user[@]}" wine "$setup" /S && "${wine_user[@]}" wineserver -w; }; then
+  "${wine_env[@]}" wine cmd /c exit >/dev/null 2>&1 || true
+  if ! { "${wine_env[@]}" wine "$setup" /S && "${wine_env[@]}" wineserver -w; }; then
     echo "installer: $setup /S failed" >&2
     kill "$xvfb"
     return 1
@@ -192,17 +191,17 @@ installed_program() {
   user_dir=$(find "$prefix/drive_c/users" -mindepth 1 -maxdepth 1 -type d ! -name Public | head -n1)
   installed=$user_dir/AppData/Local/Programs/Naklon
   [ -f "$installed/naklon.exe" ] || { echo "installer: no $installed/naklon.exe" >&2; kill "$xvfb"; return 1; }
-  "${wine_user[@]}" wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Naklon' \
+  "${wine_env[@]}" wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Naklon' \
     /v UninstallString >/dev/null || { echo "installer: no uninstall entry for the user" >&2; kill "$xvfb"; return 1; }
   log "installed for the user into $installed"
 
   for dpi in 96 192; do
-    if ! "${wine_user[@]}" wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1; then
+    if ! "${wine_env[@]}" wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1; then
       echo "wine did not take $dpi dpi" >&2
       status=1
       continue
     fi
-    "${wine_user[@]}" wine "$installed/naklon.exe" >/dev/null 2>&1 &
+    "${wine_env[@]}" wine "$installed/naklon.exe" >/dev/null 2>&1 &
     if window=$(DISPLAY=$display timeout 60 xdotool search --sync --onlyvisible --name 'Расчет наклонных сечений' |
       head -n1) && [ -n "$window" ]; then
       sleep 3
@@ -219,15 +218,15 @@ installed_program() {
       echo "the installed program showed no window at $dpi dpi" >&2
       status=1
     fi
-    "${wine_user[@]}" wineserver -k || true
+    "${wine_env[@]}" wineserver -k || true
     wait $! 2>/dev/null || true
   done
-  if ! { "${wine_user[@]}" wine "$installed/uninstall.exe" /S && "${wine_user[@]}" wineserver -w; }; then
+  if ! { "${wine_env[@]}" wine "$installed/uninstall.exe" /S && "${wine_env[@]}" wineserver -w; }; then
     echo "uninstaller: $installed/uninstall.exe /S failed" >&2
     status=1
   fi
   kill "$xvfb" 2>/dev/null || true
-  if [ -e "$installed" ] || "${wine_user[@]}" wine reg query \
+  if [ -e "$installed" ] || "${wine_env[@]}" wine reg query \
     'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Naklon' >/dev/null 2>&1 ||
     find "$user_dir" -name '*.lnk' -path '*Programs*' | grep -q .; then
     echo "uninstaller: something of the program is left" >&2

@@ -63,6 +63,16 @@ Error lockWhole(int fd, short type)
     return result == 0 || (errno != EAGAIN && errno != EACCES) ? 0 : errno;
 }
 
+// 0 when the open `fd` is still a regular file (its description then in
+// `info`, in case the name changed since it was looked at) and the lock of
+// `type` on it is taken, else the code it is refused with.
+Error heldRegularFile(int fd, struct stat &info, short type)
+{
+    if (const Error refusal = regularFileRefusal(fd, info))
+        return refusal;
+    return lockWhole(fd, type);
+}
+
 // While it lives, a file that would grow beyond the file-size limit gives
 // EFBIG instead of ending the program with SIGXFSZ.
 class FileSizeSignalIgnored {
@@ -141,10 +151,7 @@ Error openToRead(const std::string &name, File &file, std::int64_t &size)
     File opened(openWithoutBlocking(name, O_RDONLY));
     if (!opened.valid())
         return errno;
-    // And what was opened, in case the name changed in between.
-    if (const Error refusal = regularFileRefusal(fd(opened), info))
-        return refusal;
-    if (const Error refusal = lockWhole(fd(opened), F_RDLCK))
+    if (const Error refusal = heldRegularFile(fd(opened), info, F_RDLCK))
         return refusal;
     size = info.st_size;
     file = std::move(opened);
@@ -171,9 +178,7 @@ Error openOld(const std::string &name, OldFile &old)
         file = File(openWithoutBlocking(name, O_WRONLY));
     if (!file.valid())
         return errno;
-    if (const Error refusal = regularFileRefusal(fd(file), info))
-        return refusal;
-    if (const Error refusal = lockWhole(fd(file), F_WRLCK))
+    if (const Error refusal = heldRegularFile(fd(file), info, F_WRLCK))
         return refusal;
     old.file = std::move(file);
     old.readable = readable;
