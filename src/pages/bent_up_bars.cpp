@@ -3,6 +3,7 @@
 #include "core/extended.h"
 #include "core/format_result.h"
 #include "core/sin_degrees.h"
+#include "pages/symbols.h"
 
 namespace naklon {
 
@@ -12,10 +13,9 @@ HistoryLines calculateBentUpBars(const BentUpBarsInput &input, const NumberForma
     ReportWriter out(report, format);
     out.title(check ? "Отгибы — проверка сечения" : "Отгибы — подбор сечения");
     const double reinforcementClass = readClass(input.reinforcementClass);
-    const double theta = readField("Угол (град)", input.angle);
-    out.input("θ", theta, "град");
-    const double v = readField(valueCaption(input.mode), input.value);
-    out.input(check ? "As" : "Q", v, check ? "см²" : "кг");
+    using namespace symbols;
+    const double theta = readInput(out, symbols::theta, "Угол (град)", input.angle, "град");
+    const double v = readInput(out, check ? As : Q, valueCaption(input.mode), input.value, check ? "см²" : "кг");
     const double rswTable = tableRsw(input.reinforcementClass, reinforcementClass, out);
     const Extended rsw = rswTable;
 
@@ -26,9 +26,8 @@ HistoryLines calculateBentUpBars(const BentUpBarsInput &input, const NumberForma
         const double q = (sine * (rsw * Extended(v))).toDouble();
         const std::string force = formatResult(q, 1, format);
         if (out.active()) {
-            out.formula("Q = Rsw · As · sin θ",
-                "Q = " + out.operand(rswTable) + " · " + out.operand(v) + " · sin " + out.operand(theta) + "°", force,
-                "кг");
+            out.formula(Q, Rsw + " · " + As + " · sin " + symbols::theta,
+                out.operand(rswTable) + " · " + out.operand(v) + " · sin " + out.operand(theta) + "°", force, "кг");
         }
         return {bars + "C1, " + "площадь " + input.value + " см2," + "  угол " + input.angle + "град",
             "Поперечная сила   " + force + " кг", ""};
@@ -37,9 +36,8 @@ HistoryLines calculateBentUpBars(const BentUpBarsInput &input, const NumberForma
     const double a = (Extended(v) / (sine * rsw)).toDouble();
     const std::string area = formatResult(a, 3, format);
     if (out.active()) {
-        out.formula("As = Q / (Rsw · sin θ)",
-            "As = " + out.operand(v) + " / (" + out.operand(rswTable) + " · sin " + out.operand(theta) + "°)", area,
-            "см²");
+        out.formula(As, Q + " / (" + Rsw + " · sin " + symbols::theta + ")",
+            out.operand(v) + " / (" + out.operand(rswTable) + " · sin " + out.operand(theta) + "°)", area, "см²");
     }
     return {bars + "C1,  " + " угол  " + input.angle + " град", "Площадь сечения отгибов " + area + " см2", ""};
 }

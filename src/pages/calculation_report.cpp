@@ -9,7 +9,7 @@ namespace {
 
 std::string quantityText(const ReportQuantity &quantity)
 {
-    std::string text = quantity.symbol + " = " + quantity.value;
+    std::string text = FormulaText(quantity.symbol).flat() + " = " + quantity.value;
     if (!quantity.unit.empty())
         text += " " + quantity.unit;
     return text;
@@ -47,27 +47,24 @@ std::string strengthsLine(const std::vector<ReportQuantity> &strengths)
     return line;
 }
 
-// The right-hand side of "Q = √(...)", or the whole text when it has no "=".
-std::string rightHandSide(const std::string &formula)
-{
-    const std::string equals = " = ";
-    const std::size_t at = formula.find(equals);
-    return at == std::string::npos ? formula : formula.substr(at + equals.size());
-}
-
 void appendFormula(std::vector<std::string> &lines, const ReportFormula &formula)
 {
     if (formula.verdict) {
-        lines.push_back(formula.symbolic + ": " + formula.substituted);
+        lines.push_back(formula.symbolicLine() + ": " + formula.substituted.flat());
         lines.push_back(formula.result);
         return;
     }
-    lines.push_back(formula.symbolic);
-    lines.push_back("  = " + rightHandSide(formula.substituted));
+    lines.push_back(formula.symbolicLine());
+    lines.push_back("  = " + formula.substituted.flat());
     lines.push_back("  = " + formula.result + (formula.unit.empty() ? "" : " " + formula.unit));
 }
 
 } // namespace
+
+std::string ReportFormula::symbolicLine() const
+{
+    return verdict ? symbolic.flat() : (FormulaText(symbol) + " = " + symbolic).flat();
+}
 
 std::vector<std::string> reportLines(const CalculationReport &report)
 {
@@ -91,35 +88,38 @@ void ReportWriter::title(std::string text)
         report_->title = std::move(text);
 }
 
-void ReportWriter::input(std::string symbol, double value, std::string unit)
+void ReportWriter::input(const Symbol &symbol, std::string caption, double value, std::string unit)
 {
-    if (report_)
-        report_->inputs.push_back({std::move(symbol), formatReadNumber(value, format_), std::move(unit), {}});
+    if (report_) {
+        report_->inputs.push_back({symbol, std::move(caption), formatReadNumber(value, format_), std::move(unit), {}});
+    }
 }
 
-void ReportWriter::strength(std::string source, std::string symbol, double value)
+void ReportWriter::strength(std::string source, const Symbol &symbol, double value)
 {
     if (report_)
-        report_->strengths.push_back(
-            {std::move(symbol), formatReadNumber(value, format_), "кгс/см²", std::move(source)});
+        report_->strengths.push_back({symbol, {}, formatReadNumber(value, format_), "кгс/см²", std::move(source)});
 }
 
-void ReportWriter::formula(std::string symbolic, std::string substituted, std::string result, std::string unit)
+void ReportWriter::formula(
+    const Symbol &symbol, FormulaText symbolic, FormulaText substituted, std::string result, std::string unit)
+{
+    if (report_) {
+        report_->formulas.push_back(
+            {symbol, std::move(symbolic), std::move(substituted), std::move(result), std::move(unit)});
+    }
+}
+
+void ReportWriter::verdict(FormulaText comparison, FormulaText substituted, std::string words)
 {
     if (report_)
-        report_->formulas.push_back({std::move(symbolic), std::move(substituted), std::move(result), std::move(unit)});
+        report_->formulas.push_back({{}, std::move(comparison), std::move(substituted), std::move(words), {}, true});
 }
 
-void ReportWriter::verdict(std::string comparison, std::string substituted, std::string words)
-{
-    if (report_)
-        report_->formulas.push_back({std::move(comparison), std::move(substituted), std::move(words), {}, true});
-}
-
-std::string ReportWriter::operand(double value) const
+FormulaText ReportWriter::operand(double value) const
 {
     const std::string text = formatReadNumber(value, format_);
-    return text.front() == '-' ? "(" + text + ")" : text;
+    return text.front() == '-' ? "(" + FormulaText::number(text) + ")" : FormulaText::number(text);
 }
 
 } // namespace naklon

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/number_format.h"
+#include "pages/formula_text.h"
 
 #include <string>
 #include <vector>
@@ -14,22 +15,28 @@ namespace naklon {
 
 // An input field or a strength from the tables, as the report lists it.
 struct ReportQuantity {
-    std::string symbol; // "s", "Asw", "Rbt"
-    std::string value;  // the number, in the locale's separators (formatReadNumber)
-    std::string unit;   // "см", "см²", "кг", "кгс/см²", "град"; may be empty (k1)
-    std::string source; // a strength's class as the history writes it: "В20", "А300"; empty for an input
+    Symbol symbol;       // s, A_sw, R_bt
+    std::string caption; // an input's field as the window names it, without the unit: "Шаг"
+    std::string value;   // the number, in the locale's separators (formatReadNumber)
+    std::string unit;    // "см", "см²", "кг", "кгс/см²", "град"; may be empty (k1)
+    std::string source;  // a strength's class as the history writes it: "В20", "А300"; empty for an input
 };
 
-// One formula: in symbols, with the numbers put in, and its result.
-// A verdict is a comparison instead: `symbolic` "Fb > F", `substituted`
-// "36 697,2 > 30 000" and `result` the history's words for it
-// ("Поперечная арматура не требуется"), with no unit.
+// One formula: what it gives, in symbols, with the numbers put in, and its
+// result. A verdict is a comparison instead, with no `symbol`: `symbolic`
+// "Fb > F", `substituted` "36 697,2 > 30 000" and `result` the history's
+// words for it ("Поперечная арматура не требуется"), with no unit.
 struct ReportFormula {
-    std::string symbolic;    // "Q = √(8 · Rbt · b · h0² · Rsw · Asw / s)"
-    std::string substituted; // "Q = √(8 · 9,1743 · 20 · 40² · 2 293,57 · 0,57 / 15)"
+    Symbol symbol;           // Q
+    FormulaText symbolic;    // "√(8 · Rbt · b · h0² · Rsw · Asw / s)"
+    FormulaText substituted; // "√(8 · 9,1743 · 20 · 40² · 2 293,57 · 0,57 / 15)"
     std::string result;      // exactly the digits the history line shows: "14 307,2"
     std::string unit;        // "кг"
     bool verdict = false;
+
+    // The first line of the formula in plain text: "Q = √(8 · Rbt · …)",
+    // or the comparison "Fb > F".
+    std::string symbolicLine() const;
 };
 
 struct CalculationReport {
@@ -67,14 +74,15 @@ public:
     bool active() const { return report_ != nullptr; }
 
     void title(std::string text);
-    void input(std::string symbol, double value, std::string unit);
-    void strength(std::string source, std::string symbol, double value);
-    void formula(std::string symbolic, std::string substituted, std::string result, std::string unit);
-    void verdict(std::string comparison, std::string substituted, std::string words);
+    void input(const Symbol &symbol, std::string caption, double value, std::string unit);
+    void strength(std::string source, const Symbol &symbol, double value);
+    void formula(
+        const Symbol &symbol, FormulaText symbolic, FormulaText substituted, std::string result, std::string unit);
+    void verdict(FormulaText comparison, FormulaText substituted, std::string words);
 
     // A number as it stands in a formula with the numbers put in: as
     // formatReadNumber writes it, in brackets when negative ("(-20)").
-    std::string operand(double value) const;
+    FormulaText operand(double value) const;
 
 private:
     CalculationReport *report_;

@@ -1,6 +1,7 @@
 #include "pages/local_bearing.h"
 
 #include "core/format_result.h"
+#include "pages/symbols.h"
 
 namespace naklon {
 namespace {
@@ -34,14 +35,15 @@ HistoryLines calculateLocalBearing(
     out.title(input.load == LoadDistribution::Uniform ? "Смятие — равномерно распределенная нагрузка"
                                                       : "Смятие — неравномерно распределенная нагрузка");
     const double concreteClass = readClass(input.concreteClass);
-    const double bearingArea = readField("F смятия (см2)", input.bearingArea);
-    out.input("Fсм", bearingArea, "см²");
-    const double designArea = readField("F-см расчетное (см2)", input.designArea);
-    out.input("Fр", designArea, "см²");
-    const double n = readField("Сжимающая сила (кг)", input.force);
-    out.input("N", n, "кг");
+    using namespace symbols;
+    const double bearingArea = readInput(out, Fsm, "F смятия (см2)", input.bearingArea, "см²");
+    const double designArea = readInput(out, Fr, "F-см расчетное (см2)", input.designArea, "см²");
+    const double n = readInput(out, N, "Сжимающая сила (кг)", input.force, "кг");
     const double psiFactor = loadFactor(input.load);
-    out.input("ψ", psiFactor, "");
+    // The coefficient comes with the load, under its option's name.
+    out.input(symbols::psi,
+        input.load == LoadDistribution::Uniform ? "равномерно распределенная" : "НЕ равномерно распределенная",
+        psiFactor, "");
     const double rbTable = tableRb(input.concreteClass, concreteClass, out);
     const Extended rb = rbTable;
     const Extended psi = psiFactor;
@@ -51,21 +53,21 @@ HistoryLines calculateLocalBearing(
     if (out.active()) {
         // The history shows no φ; the report gives every digit P is
         // computed from.
-        out.formula("φ = ∛(Fр / Fсм)", "φ = ∛(" + out.operand(designArea) + " / " + out.operand(bearingArea) + ")",
-            formatReadNumber(phi, format), "");
+        out.formula(symbols::phi, "∛(" + Fr + " / " + Fsm + ")",
+            "∛(" + out.operand(designArea) + " / " + out.operand(bearingArea) + ")", formatReadNumber(phi, format), "");
     }
     const double p = (((Extended(phi) * rb) * psi) * Extended(bearingArea)).toDouble();
     const std::string capacity = formatResult(p, 2, format);
     if (out.active()) {
-        out.formula("P = φ · Rb · ψ · Fсм",
-            "P = " + out.operand(phi) + " · " + out.operand(rbTable) + " · " + out.operand(psiFactor) + " · "
+        out.formula(P, symbols::phi + " · " + Rb + " · " + symbols::psi + " · " + Fsm,
+            out.operand(phi) + " · " + out.operand(rbTable) + " · " + out.operand(psiFactor) + " · "
                 + out.operand(bearingArea),
             capacity, "кг");
     }
     const char *sign = p < n ? "<" : p > n ? ">" : "=";
     const char *words = p < n ? "Необходимо косвеное армирование" : "Прочность сечения достаточна";
     if (out.active())
-        out.verdict(std::string("P ") + sign + " N", capacity + " " + sign + " " + out.operand(n), words);
+        out.verdict(P + " " + sign + " " + N, FormulaText::number(capacity) + " " + sign + " " + out.operand(n), words);
     return outcomeLines(words, capacity, sign, input.force);
 }
 

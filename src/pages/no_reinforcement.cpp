@@ -2,6 +2,7 @@
 
 #include "core/extended.h"
 #include "core/format_result.h"
+#include "pages/symbols.h"
 
 namespace naklon {
 namespace {
@@ -25,13 +26,14 @@ HistoryLines calculateNoReinforcement(
     out.title(
         input.kind == MemberKind::SolidSlab ? "Без арматуры — сплошные плиты" : "Без арматуры — балки, ребра плит");
     const double concreteClass = readClass(input.concreteClass);
-    const double b = readField("Ширина (см)", input.width);
-    out.input("b", b, "см");
-    const double h0 = readField("h0 (см)", input.depth);
-    out.input("h0", h0, "см");
+    using namespace symbols;
+    const double b = readInput(out, symbols::b, "Ширина (см)", input.width, "см");
+    const double h0 = readInput(out, symbols::h0, "h0 (см)", input.depth, "см");
     const Coefficients k = coefficientsFor(input.kind);
-    out.input("k1", k.k1, "");
-    out.input("k2", k.k2, "");
+    // The coefficients come with the kind of member, under its option's name.
+    const char *kind = input.kind == MemberKind::SolidSlab ? "Сплошные плиты" : "Балки, ребра плит";
+    out.input(k1, kind, k.k1, "");
+    out.input(k2, kind, k.k2, "");
     const double rbtTable = tableRbt(input.concreteClass, concreteClass, out);
     const Extended rbt = rbtTable;
 
@@ -47,11 +49,13 @@ HistoryLines calculateNoReinforcement(
     const std::string atSupport = formatResult(q1, 1, format);
     const std::string atSectionEnd = formatResult(q2, 1, format);
     if (out.active()) {
-        const std::string depth = out.operand(h0);
-        const std::string product = out.operand(rbtTable) + " · " + out.operand(b) + " · " + depth;
-        out.formula("Q1 = k1 · Rbt · b · h0", "Q1 = " + out.operand(k.k1) + " · " + product, atSupport, "кг");
-        out.formula("Q2 = k2 · Rbt · b · h0² / (2 · h0)",
-            "Q2 = " + out.operand(k.k2) + " · " + product + "² / (2 · " + depth + ")", atSectionEnd, "кг");
+        const FormulaText depth = out.operand(h0);
+        const FormulaText product = out.operand(rbtTable) + " · " + out.operand(b) + " · " + depth;
+        out.formula(Q1, k1 + " · " + Rbt + " · " + symbols::b + " · " + symbols::h0,
+            out.operand(k.k1) + " · " + product, atSupport, "кг");
+        out.formula(Q2,
+            k2 + " · " + Rbt + " · " + symbols::b + " · " + symbols::h0.squared() + " / (2 · " + symbols::h0 + ")",
+            out.operand(k.k2) + " · " + squared(product) + " / (2 · " + depth + ")", atSectionEnd, "кг");
     }
     return {"максимальная поперечная сила у грани опоры " + atSupport + "кг",
         "максимальная поперечная сила в конце сечения (2h0) " + atSectionEnd + "кг", ""};

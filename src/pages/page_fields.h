@@ -20,6 +20,11 @@ using HistoryLines = std::vector<std::string>;
 //   ("Шаг (см)", "12.5 ") -> 12.5     ("Шаг (см)", "15,5") -> refused
 double readField(std::string_view caption, std::string_view text);
 
+// Reads a field as readField does and lists it in the report as `symbol`,
+// under its caption without the unit ("Шаг (см)" -> "Шаг").
+double readInput(
+    ReportWriter &out, const Symbol &symbol, std::string_view caption, std::string_view text, std::string unit);
+
 // The class number of a list text; a text that is not wholly a number gives
 // 0, which no table row has.
 double readClass(std::string_view text);

@@ -3,6 +3,7 @@
 #include "core/extended.h"
 #include "core/format_result.h"
 #include "core/sin_degrees.h"
+#include "pages/symbols.h"
 
 namespace naklon {
 namespace {
@@ -26,27 +27,26 @@ HistoryLines calculatePullOff(const PullOffInput &input, const NumberFormat &for
     ReportWriter out(report, format);
     out.title(bentUpBars ? "Отрыв — отогнутые стержни" : "Отрыв — хомуты");
     const double reinforcementClass = readClass(input.reinforcementClass);
-    const double f = readField("Отрывающее усилие (кг)", input.force);
-    out.input("F", f, "кг");
+    using namespace symbols;
+    const double f = readInput(out, F, "Отрывающее усилие (кг)", input.force, "кг");
     // Stirrups take no angle, so whatever the list holds cannot stop them.
     const double theta = bentUpBars ? readAngle(input.angle) : 0.0;
     if (bentUpBars)
-        out.input("θ", theta, "град");
+        out.input(symbols::theta, "Угол", theta, "град");
     const double rswTable = tableRsw(input.reinforcementClass, reinforcementClass, out);
     const Extended rsw = rswTable;
 
     if (!bentUpBars) {
         const std::string area = formatResult((Extended(f) / rsw).toDouble(), 3, format);
         if (out.active())
-            out.formula("A = F / Rsw", "A = " + out.operand(f) + " / " + out.operand(rswTable), area, "см²");
+            out.formula(A, F + " / " + Rsw, out.operand(f) + " / " + out.operand(rswTable), area, "см²");
         return {areaLine(area), ""};
     }
     // A zero sine makes this a division by zero, or 0/0 when F is 0 too.
     const std::string area = formatResult((Extended(f) / (sinDegrees(theta) * rsw)).toDouble(), 3, format);
     if (out.active()) {
-        out.formula("A = F / (Rsw · sin θ)",
-            "A = " + out.operand(f) + " / (" + out.operand(rswTable) + " · sin " + out.operand(theta) + "°)", area,
-            "см²");
+        out.formula(A, F + " / (" + Rsw + " · sin " + symbols::theta + ")",
+            out.operand(f) + " / (" + out.operand(rswTable) + " · sin " + out.operand(theta) + "°)", area, "см²");
     }
     // No empty line: the next calculation's lines follow the angle line.
     return {areaLine(area), "Угол " + input.angle + " град."};

@@ -2,6 +2,7 @@
 
 #include "core/extended.h"
 #include "core/format_result.h"
+#include "pages/symbols.h"
 
 namespace naklon {
 namespace {
@@ -28,12 +29,10 @@ HistoryLines calculatePunching(const PunchingInput &input, const NumberFormat &f
     out.title("Продавливание");
     const double concreteClass = readClass(input.concreteClass);
     const double reinforcementClass = readClass(input.reinforcementClass);
-    const double f = readField("Продавливающая сила (кг)", input.force);
-    out.input("F", f, "кг");
-    const double u = readField("Полусумма периметров (см)", input.halfPerimeterSum);
-    out.input("u", u, "см");
-    const double h0 = readField("h0 (см)", input.depth);
-    out.input("h0", h0, "см");
+    using namespace symbols;
+    const double f = readInput(out, F, "Продавливающая сила (кг)", input.force, "кг");
+    const double u = readInput(out, symbols::u, "Полусумма периметров (см)", input.halfPerimeterSum, "см");
+    const double h0 = readInput(out, symbols::h0, "h0 (см)", input.depth, "см");
     const double rbtTable = tableRbt(input.concreteClass, concreteClass, out);
     const double rswTable = tableRsw(input.reinforcementClass, reinforcementClass, out);
     const Extended rbt = rbtTable;
@@ -41,14 +40,17 @@ HistoryLines calculatePunching(const PunchingInput &input, const NumberFormat &f
 
     const double fb = ((rbt * Extended(u)) * Extended(h0)).toDouble();
     const std::string resistance = formatResult(fb, 1, format);
-    const std::string concreteProduct =
-        out.active() ? out.operand(rbtTable) + " · " + out.operand(u) + " · " + out.operand(h0) : std::string();
+    const FormulaText concreteSymbols = Rbt + " · " + symbols::u + " · " + symbols::h0;
+    const FormulaText concreteProduct =
+        out.active() ? out.operand(rbtTable) + " · " + out.operand(u) + " · " + out.operand(h0) : FormulaText();
     if (out.active())
-        out.formula("Fb = Rbt · u · h0", "Fb = " + concreteProduct, resistance, "кг");
+        out.formula(Fb, concreteSymbols, concreteProduct, resistance, "кг");
     // The verdict compares the history's Fb with the force as read.
     const auto verdict = [&](const char *sign, const char *words) {
-        if (out.active())
-            out.verdict(std::string("Fb ") + sign + " F", resistance + " " + sign + " " + out.operand(f), words);
+        if (out.active()) {
+            out.verdict(Fb + " " + sign + " " + F, FormulaText::number(resistance) + " " + sign + " " + out.operand(f),
+                words);
+        }
     };
     if (fb > f) {
         verdict(">", kConcreteSuffices);
@@ -66,8 +68,8 @@ HistoryLines calculatePunching(const PunchingInput &input, const NumberFormat &f
     const double asw = ((Extended(f) - concreteShare) / rsw).toDouble();
     const std::string area = formatResult(asw, 2, format);
     if (out.active()) {
-        out.formula("Asw = (F − Rbt · u · h0) / Rsw",
-            "Asw = (" + out.operand(f) + " − " + concreteProduct + ") / " + out.operand(rswTable), area, "см²");
+        out.formula(Asw, "(" + F + " − " + concreteSymbols + ") / " + Rsw,
+            "(" + out.operand(f) + " − " + concreteProduct + ") / " + out.operand(rswTable), area, "см²");
     }
     return reinforcementRequired(resistance, area, input.force);
 }

@@ -2,6 +2,7 @@
 
 #include "core/extended.h"
 #include "core/format_result.h"
+#include "pages/symbols.h"
 
 namespace naklon {
 
@@ -12,14 +13,11 @@ HistoryLines calculateStirrups(const StirrupsInput &input, const NumberFormat &f
     out.title(check ? "Хомуты — проверка сечения" : "Хомуты — подбор сечения");
     const double concreteClass = readClass(input.concreteClass);
     const double reinforcementClass = readClass(input.reinforcementClass);
-    const double s = readField("Шаг (см)", input.spacing);
-    out.input("s", s, "см");
-    const double v = readField(valueCaption(input.mode), input.value);
-    out.input(check ? "Asw" : "Q", v, check ? "см²" : "кг");
-    const double b = readField("Ширина сечения (см)", input.width);
-    out.input("b", b, "см");
-    const double h0 = readField("h0 (см)", input.depth);
-    out.input("h0", h0, "см");
+    using namespace symbols;
+    const double s = readInput(out, symbols::s, "Шаг (см)", input.spacing, "см");
+    const double v = readInput(out, check ? Asw : Q, valueCaption(input.mode), input.value, check ? "см²" : "кг");
+    const double b = readInput(out, symbols::b, "Ширина сечения (см)", input.width, "см");
+    const double h0 = readInput(out, symbols::h0, "h0 (см)", input.depth, "см");
     const double rbtTable = tableRbt(input.concreteClass, concreteClass, out);
     const double rswTable = tableRsw(input.reinforcementClass, reinforcementClass, out);
     const Extended rbt = rbtTable;
@@ -33,8 +31,10 @@ HistoryLines calculateStirrups(const StirrupsInput &input, const NumberFormat &f
         const double q = squareRoot((depthSquared * concreteTerm) * steelTerm).toDouble();
         const std::string force = formatResult(q, 1, format);
         if (out.active()) {
-            out.formula("Q = √(8 · Rbt · b · h0² · Rsw · Asw / s)",
-                "Q = √(8 · " + out.operand(rbtTable) + " · " + out.operand(b) + " · " + out.operand(h0) + "² · "
+            out.formula(Q,
+                "√(8 · " + Rbt + " · " + symbols::b + " · " + symbols::h0.squared() + " · " + Rsw + " · " + Asw + " / "
+                    + symbols::s + ")",
+                "√(8 · " + out.operand(rbtTable) + " · " + out.operand(b) + " · " + squared(out.operand(h0)) + " · "
                     + out.operand(rswTable) + " · " + out.operand(v) + " / " + out.operand(s) + ")",
                 force, "кг");
         }
@@ -50,9 +50,11 @@ HistoryLines calculateStirrups(const StirrupsInput &input, const NumberFormat &f
     const double asw = ((forceSquared / divisor) * Extended(s) / rsw).toDouble();
     const std::string area = formatResult(asw, 3, format);
     if (out.active()) {
-        out.formula("Asw = Q² · s / (8 · Rbt · b · h0² · Rsw)",
-            "Asw = " + out.operand(v) + "² · " + out.operand(s) + " / (8 · " + out.operand(rbtTable) + " · "
-                + out.operand(b) + " · " + out.operand(h0) + "² · " + out.operand(rswTable) + ")",
+        out.formula(Asw,
+            Q.squared() + " · " + symbols::s + " / (8 · " + Rbt + " · " + symbols::b + " · " + symbols::h0.squared()
+                + " · " + Rsw + ")",
+            squared(out.operand(v)) + " · " + out.operand(s) + " / (8 · " + out.operand(rbtTable) + " · "
+                + out.operand(b) + " · " + squared(out.operand(h0)) + " · " + out.operand(rswTable) + ")",
             area, "см²");
     }
     return {classes + "C1 " + ", шаг " + input.spacing + "см, " + "сечение " + input.width + "x" + input.depth
