@@ -2,12 +2,12 @@
 # Checks that includes between the folders of src/ point one way only, from
 # the application down to the core:
 #   app -> main_window -> reference_window -> window_services -> history
-#       -> files -> pages -> core
+#       -> documents -> files -> pages -> core
 # Names every include that points up the list (or into a folder the list
 # does not know) and fails if there is one.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-order=(app main_window reference_window window_services history files pages core)
+order=(app main_window reference_window window_services history documents files pages core)
 
 rank() {
   local i

@@ -32,6 +32,7 @@ packages=(
   qt6-base-dev libjpeg62-turbo-dev fonts-liberation2 qt6-translations-l10n
   libgtest-dev libbenchmark-dev libmpfr-dev
   poppler-utils  # the tests read printed histories back from their PDFs
+  qt6-base-private-dev  # and the report's OpenDocument text back from its zip
 )
 update=0
 case "${1:-}" in

@@ -123,6 +123,7 @@ HistoryDialogs::~HistoryDialogs()
     delete open_;
     delete save_;
     delete pdf_;
+    delete odt_;
 }
 
 QFileDialog *HistoryDialogs::openDialog()
@@ -145,23 +146,44 @@ QFileDialog *HistoryDialogs::saveDialog()
     return save_;
 }
 
+QFileDialog *HistoryDialogs::documentDialog(
+    QPointer<QFileDialog> &dialog, const char *name, const char *suffix, const char *filter)
+{
+    if (!dialog) {
+        dialog = makeDialog(mainWindow_, name);
+        dialog->setAcceptMode(QFileDialog::AcceptSave);
+        dialog->setDefaultSuffix(QString::fromLatin1(suffix));
+        dialog->setNameFilter(QString::fromUtf8(filter));
+    }
+    return dialog;
+}
+
 QFileDialog *HistoryDialogs::pdfDialog()
 {
-    if (!pdf_) {
-        pdf_ = makeDialog(mainWindow_, "PdfDialog");
-        pdf_->setAcceptMode(QFileDialog::AcceptSave);
-        pdf_->setDefaultSuffix(QStringLiteral("pdf"));
-        pdf_->setNameFilter(QStringLiteral("PDF (*.pdf)"));
-    }
-    return pdf_;
+    return documentDialog(pdf_, "PdfDialog", "pdf", "PDF (*.pdf)");
+}
+
+QFileDialog *HistoryDialogs::odtDialog()
+{
+    return documentDialog(odt_, "OdtDialog", "odt", "Текст OpenDocument (*.odt)");
 }
 
 std::optional<QString> HistoryDialogs::chooseFileToSavePdf(const QString &name)
 {
-    QString offered = pdfFolder_.isEmpty() ? name : QDir(pdfFolder_).filePath(name);
-    std::optional<QString> chosen = run(pdfDialog(), offered);
+    return chooseDocumentFile(pdfDialog(), name);
+}
+
+std::optional<QString> HistoryDialogs::chooseFileToSaveOdt(const QString &name)
+{
+    return chooseDocumentFile(odtDialog(), name);
+}
+
+std::optional<QString> HistoryDialogs::chooseDocumentFile(QFileDialog *dialog, const QString &name)
+{
+    QString offered = documentFolder_.isEmpty() ? name : QDir(documentFolder_).filePath(name);
+    std::optional<QString> chosen = run(dialog, offered);
     if (chosen)
-        pdfFolder_ = QFileInfo(*chosen).absolutePath();
+        documentFolder_ = QFileInfo(*chosen).absolutePath();
     return chosen;
 }
 

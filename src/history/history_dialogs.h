@@ -40,6 +40,9 @@ public:
     // last written to, adds "pdf" to a name without an extension and asks
     // before a file is replaced.
     std::optional<QString> chooseFileToSavePdf(const QString &name);
+    // The OpenDocument dialog (`OdtDialog`): as the PDF dialog, with "odt";
+    // the two share the folder last written to.
+    std::optional<QString> chooseFileToSaveOdt(const QString &name);
 
     // Where a dialog of `size` goes on a screen of `screen`: centred across,
     // with a third of the height it leaves free above it.
@@ -51,16 +54,21 @@ public:
     QFileDialog *openDialog();
     QFileDialog *saveDialog();
     QFileDialog *pdfDialog();
+    QFileDialog *odtDialog();
 
 private:
     std::optional<QString> run(QFileDialog *dialog, QString &name);
+    QFileDialog *documentDialog(
+        QPointer<QFileDialog> &dialog, const char *name, const char *suffix, const char *filter);
+    std::optional<QString> chooseDocumentFile(QFileDialog *dialog, const QString &name);
 
     QWidget *mainWindow_;
     // Children of the main window, deleted with this object.
     QPointer<QFileDialog> open_;
     QPointer<QFileDialog> save_;
     QPointer<QFileDialog> pdf_;
-    QString pdfFolder_;
+    QPointer<QFileDialog> odt_;
+    QString documentFolder_;
     QString openName_;
     QString saveName_;
 };

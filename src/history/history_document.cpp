@@ -1,17 +1,10 @@
 #include "history/history_document.h"
 
-#include "core/failures.h"
-#include "files/file_bytes.h"
-
-#include <QBuffer>
 #include <QFontMetricsF>
-#include <QPageLayout>
-#include <QPageSize>
+#include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPdfWriter>
 
-#include <string>
-#include <string_view>
+#include <cmath>
 #include <vector>
 
 namespace naklon {
@@ -19,7 +12,9 @@ namespace {
 
 constexpr qreal kTextPoints = 10;
 constexpr qreal kTitlePoints = 14;
-constexpr int kResolution = 300; // of a PDF's coordinates, dots per inch
+// The box's tab stops: 80 pixels of a screen of 96 dots per inch.
+constexpr qreal kBoxTabStop = 80;
+constexpr qreal kScreenDpi = 96;
 
 // One row of the document in its font.
 struct Row {
@@ -27,23 +22,59 @@ struct Row {
     const QFont *font;
 };
 
+// Where a row may break: a blank or a tab, as in the box. A no-break space
+// is no such place.
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
+
 // Where a run of blanks or of other characters ends, from `start`.
 qsizetype runEnd(const QString &line, qsizetype start)
 {
-    const bool blank = line.at(start) == u' ';
+    const bool blank = isBlank(line.at(start));
     qsizetype end = start;
-    while (end < line.size() && (line.at(end) == u' ') == blank)
+    while (end < line.size() && isBlank(line.at(end)) == blank)
         ++end;
     return end;
 }
 
+// A row in pieces between its tabs, each with where it starts: a tab
+// reaches the next tab stop, as in the box.
+struct Piece {
+    qreal x;
+    QString text;
+};
+
+std::vector<Piece> piecesBetweenTabs(const QString &row, const QFontMetricsF &metrics, qreal tabStop)
+{
+    std::vector<Piece> pieces;
+    qreal x = 0;
+    for (qsizetype start = 0;;) {
+        const qsizetype tab = row.indexOf(u'\t', start);
+        const QString text = row.mid(start, tab < 0 ? -1 : tab - start);
+        pieces.push_back({x, text});
+        x += metrics.horizontalAdvance(text);
+        if (tab < 0)
+            return pieces;
+        x = (std::floor(x / tabStop) + 1) * tabStop;
+        start = tab + 1;
+    }
+}
+
+qreal rowWidth(const QString &row, const QFontMetricsF &metrics, qreal tabStop)
+{
+    const Piece last = piecesBetweenTabs(row, metrics, tabStop).back();
+    return last.x + metrics.horizontalAdvance(last.text);
+}
+
 // A word longer than a row, in pieces that each fit.
-QStringList piecesOf(const QString &word, const QFontMetricsF &metrics, qreal width)
+QStringList piecesOf(const QString &word, const QFontMetricsF &metrics, qreal width, qreal tabStop)
 {
     QStringList pieces;
     QString piece;
     for (const QChar c : word) {
-        if (!piece.isEmpty() && metrics.horizontalAdvance(piece + c) > width) {
+        if (!piece.isEmpty() && rowWidth(piece + c, metrics, tabStop) > width) {
             pieces << piece;
             piece.clear();
         }
@@ -71,7 +102,7 @@ std::vector<std::vector<Row>> pagesOf(const std::vector<Row> &rows, const QPaged
 
 } // namespace
 
-QStringList wrapAtBlanks(const QString &line, const QFontMetricsF &metrics, qreal width)
+QStringList wrapAtBlanks(const QString &line, const QFontMetricsF &metrics, qreal width, qreal tabStop)
 {
     QStringList rows;
     QString row;
@@ -79,20 +110,20 @@ QStringList wrapAtBlanks(const QString &line, const QFontMetricsF &metrics, qrea
         const qsizetype end = runEnd(line, start);
         const QString run = line.mid(start, end - start);
         start = end;
-        if (run.front() == u' ') {
+        if (isBlank(run.front())) {
             row += run;
             continue;
         }
-        if (metrics.horizontalAdvance(row + run) <= width) {
+        if (rowWidth(row + run, metrics, tabStop) <= width) {
             row += run;
             continue;
         }
         // The run starts a new row; the blanks before it end the old one.
-        while (row.endsWith(u' '))
+        while (!row.isEmpty() && isBlank(row.back()))
             row.chop(1);
         if (!row.isEmpty())
             rows << row;
-        QStringList pieces = piecesOf(run, metrics, width);
+        QStringList pieces = piecesOf(run, metrics, width, tabStop);
         row = pieces.takeLast();
         rows << pieces;
     }
@@ -112,8 +143,9 @@ bool paintDocument(QPagedPaintDevice &device, const DocumentHeader &header, cons
         rows.push_back({QStringLiteral("Файл: ") + header.file, &font});
     rows.push_back({QString(), &font});
     const QFontMetricsF metrics(font, &device);
+    const qreal tabStop = kBoxTabStop * device.logicalDpiX() / kScreenDpi;
     for (const QString &line : lines) {
-        for (const QString &row : wrapAtBlanks(line, metrics, device.width()))
+        for (const QString &row : wrapAtBlanks(line, metrics, device.width(), tabStop))
             rows.push_back({row, &font});
     }
 
@@ -129,43 +161,21 @@ bool paintDocument(QPagedPaintDevice &device, const DocumentHeader &header, cons
         for (const Row &row : pages[page]) {
             const QFontMetricsF rowMetrics(*row.font, &device);
             painter.setFont(*row.font);
-            painter.drawText(QPointF(0, y + rowMetrics.ascent()), row.text);
+            for (const Piece &piece : piecesBetweenTabs(row.text, rowMetrics, tabStop))
+                painter.drawText(QPointF(piece.x, y + rowMetrics.ascent()), piece.text);
             y += rowMetrics.lineSpacing();
         }
         painter.setFont(font);
-        const QString folio = QStringLiteral("стр. %1 из %2").arg(page + 1).arg(pages.size());
+        const QString folio = folioText(static_cast<int>(page) + 1, static_cast<int>(pages.size()));
         painter.drawText(QRectF(0, device.height() - metrics.lineSpacing(), device.width(), metrics.lineSpacing()),
             Qt::AlignHCenter | Qt::AlignBottom, folio);
     }
     return painter.end();
 }
 
-QPageLayout documentPageLayout()
-{
-    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(20, 15, 15, 15),
-        QPageLayout::Millimeter);
-}
-
 void writePdf(const QString &path, const DocumentHeader &header, const QStringList &lines, const QFont &font)
 {
-    // Made whole in memory first, then saved as a history file is: the file
-    // appears only once it is all on the disk, and a failure names it and
-    // gives the system's reason.
-    QByteArray pdf;
-    QBuffer buffer(&pdf);
-    buffer.open(QIODevice::WriteOnly);
-    bool painted = false;
-    {
-        QPdfWriter writer(&buffer);
-        writer.setResolution(kResolution);
-        writer.setPageLayout(documentPageLayout());
-        writer.setTitle(header.program + QStringLiteral(" — ") + header.page);
-        writer.setCreator(header.program);
-        painted = paintDocument(writer, header, lines, font);
-    }
-    if (!painted)
-        throw cannotCreate(path.toStdString(), outputFailedCode());
-    saveFileBytes(path.toStdString(), std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
+    writePdfFile(path, header, [&](QPagedPaintDevice &device) { return paintDocument(device, header, lines, font); });
 }
 
 } // namespace naklon

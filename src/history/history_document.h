@@ -1,30 +1,24 @@
 #pragma once
 
+#include "documents/paper.h"
+
 #include <QFont>
 #include <QString>
 #include <QStringList>
 
 class QFontMetricsF;
-class QPageLayout;
 class QPagedPaintDevice;
 
 namespace naklon {
 
-// What stands above a printed history or report.
-struct DocumentHeader {
-    QString program; // "Расчет наклонных сечений"
-    QString page;    // "Хомуты"
-    QString date;    // "08.12.2026"
-    QString file;    // the file the history came from or went to; empty for none
-};
-
-// The rows `line` takes in `width`: broken only at blanks, as a history box
-// breaks them, so that "14 307,2 кг" or "4,954.1кг" stays on one row; a run
-// without blanks that is longer than a row breaks where it must. Blanks
-// inside a row stay as they are; those where a row ends are dropped.
-//   ("Поперечная сила   14,307.2 кг", room for 20 characters)
+// The rows `line` takes in `width`: broken only at blanks and tabs, as a
+// history box breaks them, so that "4,954.1кг" stays on one row; a run
+// without blanks that is longer than a row breaks where it must. A tab
+// reaches the next multiple of `tabStop`, as in the box. Blanks inside a
+// row stay as they are; those where a row ends are dropped.
+//   ("Поперечная сила   14,307.2 кг", room for 20 characters, any tab stop)
 //     -> {"Поперечная сила", "14,307.2 кг"}
-QStringList wrapAtBlanks(const QString &line, const QFontMetricsF &metrics, qreal width);
+QStringList wrapAtBlanks(const QString &line, const QFontMetricsF &metrics, qreal width, qreal tabStop);
 
 // Lays out and paints a document of `lines` on `device` (a printer or a
 // PDF writer): the header on the first page, the lines in `font` wrapped by
@@ -33,14 +27,8 @@ QStringList wrapAtBlanks(const QString &line, const QFontMetricsF &metrics, qrea
 // cannot be painted on.
 bool paintDocument(QPagedPaintDevice &device, const DocumentHeader &header, const QStringList &lines, QFont font);
 
-// A4 upright with the margins of a design file: 20 mm on the binding side,
-// 15 mm elsewhere.
-QPageLayout documentPageLayout();
-
-// Writes the document as a PDF file at `path`, its fonts embedded, saved as
-// saveFileBytes (files/file_bytes.h) saves: the file appears only once it is
-// whole, and a failure names it by its native path with the system's reason.
-// Throws cannotCreateFile (core/failures.h).
+// Writes the document as a PDF/A-1b file at `path`, as writePdfFile
+// (documents/paper.h) writes one. Throws cannotCreateFile (core/failures.h).
 void writePdf(const QString &path, const DocumentHeader &header, const QStringList &lines, const QFont &font);
 
 } // namespace naklon

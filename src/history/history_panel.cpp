@@ -1,5 +1,7 @@
 #include "history/history_panel.h"
 
+#include "documents/report_document.h"
+#include "documents/report_outputs.h"
 #include "files/file_bytes.h"
 #include "history/history_dialogs.h"
 #include "history/history_file.h"
@@ -7,6 +9,7 @@
 #include "history/windows1251_text.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QDate>
 #include <QGuiApplication>
 #include <QMenu>
@@ -44,19 +47,25 @@ public:
 
 HistoryPanel::HistoryPanel(QPlainTextEdit *box, HistoryDialogs &dialogs)
     : QObject(box), box_(box), dialogs_(dialogs), keeper_(new RepertoireKeeper(box)),
-      print_(new QAction(QStringLiteral("Печать…"), this)),
-      savePdf_(new QAction(QStringLiteral("Сохранить в PDF…"), this)),
-      reportPdf_(new QAction(QStringLiteral("Отчет с формулами (PDF)…"), this))
+      print_(action("Печать…", "printAction")), savePdf_(action("Сохранить в PDF…", "savePdfAction")),
+      reportPreview_(action("Просмотр и печать…", "reportPreviewAction")),
+      reportPdf_(action("Сохранить в PDF…", "reportPdfAction")),
+      reportOdt_(action("Сохранить для Word (ODT)…", "reportOdtAction")),
+      reportCopy_(action("Копировать", "reportCopyAction"))
 {
     markKept();
-    print_->setObjectName(QStringLiteral("printAction"));
-    savePdf_->setObjectName(QStringLiteral("savePdfAction"));
-    reportPdf_->setObjectName(QStringLiteral("reportPdfAction"));
     print_->setShortcut(QKeySequence::Print);
     print_->setShortcutContext(Qt::WidgetShortcut);
     box_->addAction(print_);
     box_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(box_, &QWidget::customContextMenuRequested, this, &HistoryPanel::showMenu);
+}
+
+QAction *HistoryPanel::action(const char *text, const char *name)
+{
+    auto *made = new QAction(QString::fromUtf8(text), this);
+    made->setObjectName(QString::fromLatin1(name));
+    return made;
 }
 
 void HistoryPanel::showMenu(const QPoint &position)
@@ -65,7 +74,9 @@ void HistoryPanel::showMenu(const QPoint &position)
     menu->addSeparator();
     menu->addAction(print_);
     menu->addAction(savePdf_);
-    menu->addAction(reportPdf_);
+    QMenu *report = menu->addMenu(QStringLiteral("Отчет с формулами"));
+    report->setObjectName(QStringLiteral("reportMenu"));
+    report->addActions({reportPreview_, reportPdf_, reportOdt_, reportCopy_});
     menu->exec(box_->viewport()->mapToGlobal(position));
     delete menu;
 }
@@ -91,18 +102,23 @@ QStringList HistoryPanel::historyLines() const
     return lines;
 }
 
-void HistoryPanel::print()
+void HistoryPanel::preview(const QString &name, const std::function<void(QPrinter *)> &paint)
 {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(program_ + QStringLiteral(" — ") + page_);
+    printer.setDocName(name);
     printer.setPageLayout(documentPageLayout());
     QPrintPreviewDialog preview(&printer, box_->window());
     preview.setWindowModality(Qt::ApplicationModal);
+    connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, paint);
+    preview.exec();
+}
+
+void HistoryPanel::print()
+{
     const DocumentHeader header = documentHeader();
     const QStringList lines = historyLines();
-    connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+    preview(program_ + QStringLiteral(" — ") + page_,
         [&](QPrinter *target) { paintDocument(*target, header, lines, box_->font()); });
-    preview.exec();
 }
 
 void HistoryPanel::savePdf()
@@ -111,30 +127,65 @@ void HistoryPanel::savePdf()
         writePdf(*path, documentHeader(), historyLines(), box_->font());
 }
 
+DocumentHeader HistoryPanel::reportHeader() const
+{
+    DocumentHeader header = documentHeader();
+    header.page += QStringLiteral(", отчет с формулами");
+    return header;
+}
+
+QString HistoryPanel::reportFileName(const char *suffix) const
+{
+    return page_.toLower() + QStringLiteral(" — отчет.") + QString::fromLatin1(suffix);
+}
+
+std::unique_ptr<QTextDocument> HistoryPanel::reportDocument() const
+{
+    return naklon::reportDocument(reportHeader(), reports_, box_->font());
+}
+
+void HistoryPanel::previewReport()
+{
+    const std::unique_ptr<QTextDocument> document = reportDocument();
+    preview(reportHeader().program + QStringLiteral(" — ") + reportHeader().page,
+        [&](QPrinter *target) { paintPaged(*target, *document, document->defaultFont()); });
+}
+
 void HistoryPanel::saveReportPdf()
 {
-    const QString name = page_.toLower() + QStringLiteral(" — отчет.pdf");
-    if (const auto path = dialogs_.chooseFileToSavePdf(name)) {
-        DocumentHeader header = documentHeader();
-        header.page += QStringLiteral(", отчет с формулами");
-        writePdf(*path, header, reportDocumentLines(), box_->font());
+    if (const auto path = dialogs_.chooseFileToSavePdf(reportFileName("pdf"))) {
+        const std::unique_ptr<QTextDocument> document = reportDocument();
+        writePdfFile(*path, reportHeader(),
+            [&](QPagedPaintDevice &device) { return paintPaged(device, *document, document->defaultFont()); });
     }
 }
 
-void HistoryPanel::addReport(const QStringList &lines)
+void HistoryPanel::saveReportOdt()
 {
-    reports_.append(lines);
+    if (const auto path = dialogs_.chooseFileToSaveOdt(reportFileName("odt")))
+        writeOdt(*path, *reportDocument());
+}
+
+void HistoryPanel::copyReport()
+{
+    QGuiApplication::clipboard()->setMimeData(reportMimeData(*reportDocument(), reportDocumentLines()));
+}
+
+void HistoryPanel::addReport(const CalculationReport &report)
+{
+    reports_.push_back(report);
 }
 
 QStringList HistoryPanel::reportDocumentLines() const
 {
-    if (reports_.isEmpty())
-        return {QStringLiteral("С последнего открытия или очистки истории расчетов на этой странице не было.")};
+    if (reports_.empty())
+        return {noCalculationsText()};
     QStringList lines;
-    for (const QStringList &report : reports_) {
+    for (const CalculationReport &report : reports_) {
         if (!lines.isEmpty())
             lines << QString();
-        lines << report;
+        for (const std::string &line : reportLines(report))
+            lines << QString::fromStdString(line);
     }
     return lines;
 }

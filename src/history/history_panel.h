@@ -6,12 +6,18 @@
 
 #include "history/history_document.h"
 #include "history/history_file.h"
+#include "pages/calculation_report.h"
 
-#include <QList>
 #include <QStringList>
+
+#include <functional>
+#include <memory>
+#include <vector>
 
 class QAction;
 class QPlainTextEdit;
+class QPrinter;
+class QTextDocument;
 
 namespace naklon {
 
@@ -51,19 +57,34 @@ public:
     // preview with its print and page set-up dialogs.
     QAction *printAction() const { return print_; }
     QAction *savePdfAction() const { return savePdf_; }
-    QAction *reportPdfAction() const { return reportPdf_; }
     void print();
-    // "Сохранить в PDF…": the history as the box holds it, as a PDF file.
+    // "Сохранить в PDF…": the history as the box holds it, as a PDF/A file.
     void savePdf();
-    // "Отчет с формулами (PDF)…": the reports of the calculations made on
-    // this page since its history was last opened or cleared.
-    void saveReportPdf();
 
-    // The report of one more calculation, as lines of text.
-    void addReport(const QStringList &lines);
-    // What "Отчет с формулами" writes: every report, an empty line between
-    // them, or one line saying there is none.
+    // The submenu "Отчет с формулами": the reports of the calculations made
+    // on this page since its history was last opened or cleared, as one
+    // document (reportDocument()):
+    //   "Просмотр и печать…"          the print preview;
+    //   "Сохранить в PDF…"            a PDF/A file;
+    //   "Сохранить для Word (ODT)…"   an OpenDocument text;
+    //   "Копировать"                  rich text and plain lines to the clipboard.
+    QAction *reportPreviewAction() const { return reportPreview_; }
+    QAction *reportPdfAction() const { return reportPdf_; }
+    QAction *reportOdtAction() const { return reportOdt_; }
+    QAction *reportCopyAction() const { return reportCopy_; }
+    void previewReport();
+    void saveReportPdf();
+    void saveReportOdt();
+    void copyReport();
+
+    // The report of one more calculation, and all of them, oldest first.
+    void addReport(const CalculationReport &report);
+    const std::vector<CalculationReport> &reports() const { return reports_; }
+    // The report as lines of text: every calculation's reportLines(), an
+    // empty line between them, or one line saying there is none.
     QStringList reportDocumentLines() const;
+    // The report as the document its menu prints, saves and copies.
+    std::unique_ptr<QTextDocument> reportDocument() const;
 
     // Whether the history holds work that would be lost: it differs from what
     // it held after the last successful open, save or clear (a calculation or
@@ -77,7 +98,12 @@ private:
     void markKept() const;
 
     void showMenu(const QPoint &position);
+    QAction *action(const char *text, const char *name);
+    // Shows the print preview of what `paint` paints, titled `name`.
+    void preview(const QString &name, const std::function<void(QPrinter *)> &paint);
     DocumentHeader documentHeader() const;
+    DocumentHeader reportHeader() const;
+    QString reportFileName(const char *suffix) const;
     QStringList historyLines() const;
 
     QPlainTextEdit *box_;
@@ -85,11 +111,14 @@ private:
     RepertoireKeeper *keeper_;
     QAction *print_;
     QAction *savePdf_;
+    QAction *reportPreview_;
     QAction *reportPdf_;
+    QAction *reportOdt_;
+    QAction *reportCopy_;
     QString program_;
     QString page_;
     QString file_; // the file the history was last opened from or saved to
-    QList<QStringList> reports_;
+    std::vector<CalculationReport> reports_;
 };
 
 } // namespace naklon

@@ -75,7 +75,10 @@ void TForm1::wireDocumentActions(naklon::HistoryPanel *panel)
     };
     wireAction(panel->printAction(), &naklon::HistoryPanel::print);
     wireAction(panel->savePdfAction(), &naklon::HistoryPanel::savePdf);
+    wireAction(panel->reportPreviewAction(), &naklon::HistoryPanel::previewReport);
     wireAction(panel->reportPdfAction(), &naklon::HistoryPanel::saveReportPdf);
+    wireAction(panel->reportOdtAction(), &naklon::HistoryPanel::saveReportOdt);
+    wireAction(panel->reportCopyAction(), &naklon::HistoryPanel::copyReport);
 }
 
 QPlainTextEdit *TForm1::historyBox(std::size_t page) const

@@ -252,18 +252,10 @@ void TForm1::calculate(std::size_t page, const PageCalculation &calculation)
         // The report keeps a failed calculation too, with its message; the
         // failure goes on to the error handler.
         report.failure = failure.what();
-        addReport(page, report);
+        historyPanels_[page]->addReport(report);
         throw;
     }
-    addReport(page, report);
-}
-
-void TForm1::addReport(std::size_t page, const naklon::CalculationReport &report)
-{
-    QStringList lines;
-    for (const std::string &line : naklon::reportLines(report))
-        lines << qtText(line);
-    historyPanels_[page]->addReport(lines);
+    historyPanels_[page]->addReport(report);
 }
 
 void TForm1::shitat()

@@ -120,7 +120,6 @@ private:
     // message) to the page's reports. A failure goes on to the guard.
     using PageCalculation = std::function<std::vector<std::string>(naklon::CalculationReport *)>;
     void calculate(std::size_t page, const PageCalculation &calculation);
-    void addReport(std::size_t page, const naklon::CalculationReport &report);
     QPlainTextEdit *historyBox(std::size_t page) const;
 
     std::unique_ptr<Ui::TForm1> ui;

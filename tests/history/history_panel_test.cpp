@@ -11,6 +11,7 @@
 #include "support/system_errors.h"
 #include "support/window_test_support.h"
 #include "main_window/zeverozozod.h"
+#include "pages/stirrups.h"
 
 #include <QAbstractItemView>
 #include <QClipboard>
@@ -34,6 +35,7 @@
 #include <QTextDocument>
 #include <QTextLayout>
 #include <QtTest>
+#include <QtGui/private/qzipreader_p.h>
 
 #include <algorithm>
 #include <deque>
@@ -212,6 +214,7 @@ private slots:
     void dialogsWriteSizesInRussian_data();
     void dialogsWriteSizesInRussian();
     void aPdfGivesBackEveryLine();
+    void theReportGoesToAWordProcessor();
     void closingAsksOnlyWhenAHistoryWouldBeLost_data();
     void closingAsksOnlyWhenAHistoryWouldBeLost();
 
@@ -455,7 +458,7 @@ void HistoryPanelTest::openingTheTextAlreadyThereLeavesTheBoxAlone()
 }
 
 // What a row of failuresLeaveTheHistoryAsItWas does with its file.
-enum FileAction { OpenHistory, SaveHistory, SavePdf };
+enum FileAction { OpenHistory, SaveHistory, SavePdf, SaveReportPdf, SaveReportOdt };
 
 void HistoryPanelTest::failuresLeaveTheHistoryAsItWas_data()
 {
@@ -473,6 +476,9 @@ void HistoryPanelTest::failuresLeaveTheHistoryAsItWas_data()
     QTest::newRow("PDF: missing folder") << int(SavePdf) << "nowhere/h.pdf" << system_errors::kNoFolder;
     QTest::newRow("PDF: path through a regular file")
         << int(SavePdf) << "plain.txt/h.pdf" << system_errors::kFileAsFolder;
+    QTest::newRow("report PDF: path through a regular file")
+        << int(SaveReportPdf) << "plain.txt/r.pdf" << system_errors::kFileAsFolder;
+    QTest::newRow("report ODT: missing folder") << int(SaveReportOdt) << "nowhere/r.odt" << system_errors::kNoFolder;
 }
 
 void HistoryPanelTest::failuresLeaveTheHistoryAsItWas()
@@ -490,8 +496,9 @@ void HistoryPanelTest::failuresLeaveTheHistoryAsItWas()
     } else if (action == SaveHistory) {
         save(5, path(name));
     } else {
+        const char *const documents[] = {"savePdfAction", "reportPdfAction", "reportOdtAction"};
         driver->answer(path(name));
-        memo(5)->findChild<QAction *>(QStringLiteral("savePdfAction"))->trigger();
+        memo(5)->findChild<QAction *>(QString::fromLatin1(documents[action - SavePdf]))->trigger();
     }
 
     const QString message = QStringLiteral("Cannot %1 file \"%2\". %3.")
@@ -740,6 +747,8 @@ void HistoryPanelTest::rowsBreakOnlyAtBlanks_data()
     for (const int width : {433, 200})
         QTest::addRow("\".\" thousands, %d px", width) << width << point;
     QTest::newRow("a run longer than a row still breaks") << 150 << "Q=" + QString(60, QLatin1Char('7')) + " кг";
+    QTest::newRow("a tab breaks as a blank does, 200 px")
+        << 200 << "Поперечная сила\tQ при (2h0)\t4,954.1кг\tи\t14,307.2кг при\tRsw=2,293.57";
 }
 
 void HistoryPanelTest::rowsBreakOnlyAtBlanks()
@@ -761,18 +770,20 @@ void HistoryPanelTest::rowsBreakOnlyAtBlanks()
         const QTextLine row = layout->lineAt(i);
         const QString shown = line.mid(row.textStart(), row.textLength());
         const int end = row.textStart() + row.textLength();
-        const bool atBlank = end == line.size() || line.at(end - 1) == QLatin1Char(' ');
-        QVERIFY2(atBlank || !shown.contains(QLatin1Char(' ')), qPrintable(shown));
+        const auto blank = [](QChar c) { return c == u' ' || c == u'\t'; };
+        const bool atBlank = end == line.size() || blank(line.at(end - 1));
+        QVERIFY2(atBlank || std::none_of(shown.begin(), shown.end(), blank), qPrintable(shown));
         QVERIFY2(row.naturalTextWidth() <= row.width() + 1 || !shown.trimmed().contains(QLatin1Char(' ')),
             qPrintable(shown));
         QString kept = shown;
-        while (kept.endsWith(QLatin1Char(' ')))
+        while (!kept.isEmpty() && blank(kept.back()))
             kept.chop(1);
         rows << kept;
     }
     // A printed history breaks its rows by the same rule, at the same places
     // for the same width and font.
-    const QStringList printed = naklon::wrapAtBlanks(line, QFontMetricsF(box->font()), layout->lineAt(0).width());
+    const QStringList printed =
+        naklon::wrapAtBlanks(line, QFontMetricsF(box->font()), layout->lineAt(0).width(), box->tabStopDistance());
     QCOMPARE(printed, rows);
 }
 
@@ -810,6 +821,10 @@ void HistoryPanelTest::aPdfGivesBackEveryLine()
                      [&](const QString &row) { return row.contains(QString::fromUtf8(number)); }),
             number);
 
+    // An archive's PDF: its XMP metadata names PDF/A-1b.
+    const QByteArray pdf = contents(path(QStringLiteral("history.pdf")));
+    QVERIFY(pdf.contains("pdfaid:part=\"1\"") && pdf.contains("pdfaid:conformance=\"B\""));
+
     QProcess fonts;
     fonts.start(pdffonts, {path(QStringLiteral("history.pdf"))});
     QVERIFY(fonts.waitForFinished(10000));
@@ -818,6 +833,61 @@ void HistoryPanelTest::aPdfGivesBackEveryLine()
     for (const QString &font : table.mid(2))
         QVERIFY2(font.contains(QStringLiteral("Liberation")) && font.contains(QStringLiteral(" yes ")),
             qPrintable(font));
+}
+
+void HistoryPanelTest::theReportGoesToAWordProcessor()
+{
+    // Two checks on «Хомуты», in the locale's comma and blank.
+    auto *panel = memo(1)->findChild<naklon::HistoryPanel *>();
+    naklon::CalculationReport report;
+    const naklon::StirrupsInput check{"20", "300", "15", "0.57", "20", "40", naklon::StirrupsMode::Check};
+    naklon::calculateStirrups(check, {",", " "}, &report);
+    panel->addReport(report);
+    panel->addReport(report);
+
+    driver->answer(path(QStringLiteral("report.odt")));
+    memo(1)->findChild<QAction *>(QStringLiteral("reportOdtAction"))->trigger();
+    QZipReader zip(path(QStringLiteral("report.odt")));
+    QCOMPARE(zip.status(), QZipReader::NoError);
+    const QString content = QString::fromUtf8(zip.fileData(QStringLiteral("content.xml")));
+    // The subscripts stand in spans of a style set below the line, h0² has
+    // its power above it, and the result has the history's digits, whole.
+    QStringList lowered;
+    QStringList raised;
+    const QRegularExpression style(QStringLiteral("<style:style style:name=\"([^\"]+)\"[^>]*>\\s*"
+                                                  "<style:text-properties[^>]*style:text-position=\"(sub|super)"));
+    for (auto match = style.globalMatch(content); match.hasNext();) {
+        const QRegularExpressionMatch found = match.next();
+        (found.captured(2) == QStringLiteral("sub") ? lowered : raised) << found.captured(1);
+    }
+    QVERIFY2(!lowered.isEmpty() && !raised.isEmpty(), qPrintable(content));
+    const auto spans = [&](const QStringList &styles) {
+        QStringList texts;
+        const QRegularExpression span(QStringLiteral("<text:span text:style-name=\"([^\"]+)\">([^<]*)</text:span>"));
+        for (auto match = span.globalMatch(content); match.hasNext();) {
+            const QRegularExpressionMatch found = match.next();
+            if (styles.contains(found.captured(1)))
+                texts << found.captured(2);
+        }
+        return texts;
+    };
+    // Each of the two: R_bt in the strengths and the formula, A_sw and R_sw
+    // in the tables and the formula, h_0 in the inputs and the formula.
+    const QStringList below = spans(lowered);
+    for (const auto &[subscript, times] : {std::pair{"bt", 4}, std::pair{"sw", 8}, std::pair{"0", 4}})
+        QCOMPARE(below.count(QString::fromUtf8(subscript)), times);
+    QVERIFY2(spans(raised).contains(QStringLiteral("2")), qPrintable(spans(raised).join(u'|')));
+    QCOMPARE(content.count(QStringLiteral("14\u00A0307,2")), 2);
+    QVERIFY(content.contains(QStringLiteral("Расчет выполнил: ________")));
+
+    // The clipboard: rich text a word processor pastes, and the report's
+    // lines for anything else.
+    memo(1)->findChild<QAction *>(QStringLiteral("reportCopyAction"))->trigger();
+    const QMimeData *copied = QGuiApplication::clipboard()->mimeData();
+    QVERIFY(copied && copied->hasHtml() && copied->hasText());
+    QVERIFY(copied->html().contains(QStringLiteral("vertical-align:sub")));
+    QVERIFY(copied->html().contains(QStringLiteral("<table")));
+    QCOMPARE(copied->text(), panel->reportDocumentLines().join(u'\n'));
 }
 
 void HistoryPanelTest::closingAsksOnlyWhenAHistoryWouldBeLost_data()

@@ -13,6 +13,11 @@
 #include <QRegularExpression>
 #include <QStackedWidget>
 #include <QTabWidget>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QTextTable>
 #include <QtTest>
 
 #include <memory>
@@ -110,6 +115,7 @@ private slots:
     void aCalculationAfterAFailureIsUnaffected();
 
 private:
+    void checkReportDocument(const naklon::HistoryPanel &panel, const QString &history);
     template <typename T>
     T *child(const QString &name)
     {
@@ -225,8 +231,73 @@ void PagesTest::workedExamples()
     const QString page = child<QTabWidget>(QStringLiteral("PageControl1"))->tabText(pageIndexOf(box));
     const QStringList report = panel->reportDocumentLines();
     QCOMPARE(report.filter(QRegularExpression(QStringLiteral("^") + page + QStringLiteral("( —|$)"))).size(), clicks);
+    checkReportDocument(*panel, box->toPlainText());
     panel->clear();
     QCOMPARE(panel->reportDocumentLines().size(), 1);
+}
+
+// The report's document and its lines come from one source: each line is
+// a paragraph of the document or a list of quantities its tables hold; its
+// symbols have their subscripts below the line; every result stands in bold
+// and, where it has a unit, in the history too.
+void PagesTest::checkReportDocument(const naklon::HistoryPanel &panel, const QString &history)
+{
+    const std::unique_ptr<QTextDocument> document = panel.reportDocument();
+    const auto shown = [](QString text) { return text.replace(QChar(0x00A0), u' '); };
+    QStringList paragraphs;
+    QStringList lowered;
+    QStringList bold;
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        QString paragraph; // a power read as the lines write it: 40 and 2 above it is "40²"
+        for (auto piece = block.begin(); !piece.atEnd(); ++piece) {
+            const QTextFragment fragment = piece.fragment();
+            const auto place = fragment.charFormat().verticalAlignment();
+            if (place == QTextCharFormat::AlignSubScript)
+                lowered << fragment.text();
+            if (fragment.charFormat().fontWeight() == QFont::Bold)
+                bold << shown(fragment.text());
+            paragraph += place == QTextCharFormat::AlignSuperScript
+                ? QString(fragment.text()).replace(u'2', u'²').replace(u'3', u'³')
+                : shown(fragment.text());
+        }
+        if (!QTextCursor(block).currentTable())
+            paragraphs << paragraph.trimmed();
+    }
+    QStringList quantities; // "s = 15 см" of every row of a table
+    for (QTextFrame *frame : document->rootFrame()->childFrames()) {
+        auto *table = qobject_cast<QTextTable *>(frame);
+        QVERIFY(table);
+        const auto cell = [&](int row, int column) {
+            return shown(table->cellAt(row, column).firstCursorPosition().block().text());
+        };
+        for (int row = 0; table->columns() == 4 && row < table->rows(); ++row)
+            quantities << (cell(row, 0) + QStringLiteral(" = ") + cell(row, 2) + u' ' + cell(row, 3)).trimmed();
+    }
+    for (const QString &line : panel.reportDocumentLines()) {
+        if (line.isEmpty() || paragraphs.contains(line.trimmed()))
+            continue;
+        for (QString item : line.split(QRegularExpression(QStringLiteral("[,;] ")))) {
+            item.remove(QRegularExpression(QStringLiteral("^\\S+: "))); // the class a strength has
+            QVERIFY2(quantities.contains(item), qPrintable(line + QStringLiteral(" | ") + quantities.join(u'|')));
+        }
+    }
+    for (const naklon::CalculationReport &report : panel.reports()) {
+        std::vector<naklon::Symbol> symbols;
+        for (const auto *list : {&report.inputs, &report.strengths}) {
+            for (const naklon::ReportQuantity &quantity : *list)
+                symbols.push_back(quantity.symbol);
+        }
+        for (const naklon::ReportFormula &formula : report.formulas) {
+            symbols.push_back(formula.symbol);
+            if (formula.verdict)
+                continue;
+            const QString result = QString::fromStdString(formula.result);
+            QVERIFY2(bold.contains(result), qPrintable(result));
+            QVERIFY2(formula.unit.empty() || history.contains(result), qPrintable(result));
+        }
+        for (const naklon::Symbol &symbol : symbols)
+            QVERIFY(symbol.subscript.empty() || lowered.contains(QString::fromStdString(symbol.subscript)));
+    }
 }
 
 void PagesTest::failures_data()

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QPageLayout;
+class QPagedPaintDevice;
+
+namespace naklon {
+
+// What stands above a printed history or report.
+struct DocumentHeader {
+    QString program; // "Расчет наклонных сечений"
+    QString page;    // "Хомуты"
+    QString date;    // "08.12.2026"
+    QString file;    // the file the history came from or went to; empty for none
+};
+
+// A4 upright with the margins of a design file: 20 mm on the binding side,
+// 15 mm elsewhere.
+QPageLayout documentPageLayout();
+
+// What the foot of every page says: "стр. 2 из 3".
+QString folioText(int page, int pages);
+
+// Paints a document on a printer or a PDF writer; false when the device
+// cannot be painted on.
+using PaintPages = std::function<bool(QPagedPaintDevice &)>;
+
+// Writes what `paint` paints as a PDF/A-1b file at `path`, its fonts
+// embedded and titled "program — page", saved as saveFileBytes
+// (files/file_bytes.h) saves: the file appears only once it is whole, and a
+// failure names it by its native path with the system's reason. Throws
+// cannotCreateFile (core/failures.h).
+void writePdfFile(const QString &path, const DocumentHeader &header, const PaintPages &paint);
+
+// Saves bytes made in memory (a PDF, an OpenDocument text) as writePdfFile
+// saves them.
+void saveDocumentBytes(const QString &path, const QByteArray &bytes);
+
+} // namespace naklon

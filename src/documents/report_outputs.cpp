@@ -1,0 +1,70 @@
+#include "documents/report_outputs.h"
+
+#include "core/failures.h"
+#include "documents/paper.h"
+#include "files/file_bytes.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QBuffer>
+#include <QFontMetricsF>
+#include <QMimeData>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QTextDocument>
+#include <QTextDocumentWriter>
+
+namespace naklon {
+
+bool paintPaged(QPagedPaintDevice &device, QTextDocument &document, const QFont &font)
+{
+    // The folio takes two rows at the foot; the text has the rest.
+    const QFontMetricsF metrics(font, &device);
+    const qreal footer = 2 * metrics.lineSpacing();
+    document.documentLayout()->setPaintDevice(&device);
+    const QSizeF page(device.width(), device.height() - footer);
+    document.setPageSize(page);
+    const int pages = document.pageCount();
+
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    for (int index = 0; index < pages; ++index) {
+        if (index > 0 && !device.newPage())
+            return false;
+        const QRectF shown(0, index * page.height(), page.width(), page.height());
+        painter.save();
+        painter.translate(0, -shown.top());
+        painter.setClipRect(shown);
+        QAbstractTextDocumentLayout::PaintContext context;
+        context.clip = shown;
+        context.palette.setColor(QPalette::Text, Qt::black);
+        document.documentLayout()->draw(&painter, context);
+        painter.restore();
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        painter.drawText(QRectF(0, device.height() - metrics.lineSpacing(), device.width(), metrics.lineSpacing()),
+            Qt::AlignHCenter | Qt::AlignBottom, folioText(index + 1, pages));
+    }
+    return painter.end();
+}
+
+void writeOdt(const QString &path, const QTextDocument &document)
+{
+    QByteArray odt;
+    QBuffer buffer(&odt);
+    buffer.open(QIODevice::WriteOnly);
+    QTextDocumentWriter writer(&buffer, QByteArrayLiteral("odf"));
+    if (!writer.write(&document))
+        throw cannotCreate(path.toStdString(), outputFailedCode());
+    saveDocumentBytes(path, odt);
+}
+
+QMimeData *reportMimeData(const QTextDocument &document, const QStringList &lines)
+{
+    auto *data = new QMimeData;
+    data->setHtml(document.toHtml());
+    data->setText(lines.join(u'\n'));
+    return data;
+}
+
+} // namespace naklon
