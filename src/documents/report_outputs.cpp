@@ -12,6 +12,10 @@
 #include <QPainter>
 #include <QTextDocument>
 #include <QTextDocumentWriter>
+#include <QTextFrame>
+#include <QTextTable>
+
+#include <memory>
 
 namespace naklon {
 
@@ -48,13 +52,35 @@ bool paintPaged(QPagedPaintDevice &device, QTextDocument &document, const QFont 
     return painter.end();
 }
 
+namespace {
+
+// The document with its tables' widths left to the word processor. Qt's
+// OpenDocument writer gives a width of 100 % as "100pt" and a column's share
+// as a length it is not; without them a table spans the text's width, as
+// on paper.
+std::unique_ptr<QTextDocument> withFreeTableWidths(const QTextDocument &document)
+{
+    std::unique_ptr<QTextDocument> copy(document.clone());
+    for (QTextFrame *frame : copy->rootFrame()->childFrames()) {
+        if (auto *table = qobject_cast<QTextTable *>(frame)) {
+            QTextTableFormat format = table->format();
+            format.clearColumnWidthConstraints();
+            format.setWidth(QTextLength());
+            table->setFormat(format);
+        }
+    }
+    return copy;
+}
+
+} // namespace
+
 void writeOdt(const QString &path, const QTextDocument &document)
 {
     QByteArray odt;
     QBuffer buffer(&odt);
     buffer.open(QIODevice::WriteOnly);
     QTextDocumentWriter writer(&buffer, QByteArrayLiteral("odf"));
-    if (!writer.write(&document))
+    if (!writer.write(withFreeTableWidths(document).get()))
         throw cannotCreate(path.toStdString(), outputFailedCode());
     saveDocumentBytes(path, odt);
 }
