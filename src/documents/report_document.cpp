@@ -1,6 +1,5 @@
 #include "documents/report_document.h"
 
-#include <QFontInfo>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextTable>
@@ -41,6 +40,9 @@ public:
     ReportSetter(QTextDocument &document, const QFont &font) : cursor_(&document)
     {
         plain_.setFont(font);
+        // Qt's OpenDocument writer names the family from this older
+        // property alone; without it a word processor is told "Sans".
+        plain_.setProperty(QTextFormat::FontFamily, font.family());
         plain_.setFontPointSize(kTextPoints);
         bold_ = emphasised(plain_, 0);
     }
@@ -232,9 +234,8 @@ std::unique_ptr<QTextDocument> reportDocument(
 {
     auto document = std::make_unique<QTextDocument>();
     document->setDocumentMargin(0);
-    // The family the font stands for on this system, by a name a word
-    // processor knows too.
-    QFont base(QFontInfo(font).family());
+    // The box's family by its own name, which a word processor knows too.
+    QFont base(font.family());
     base.setPointSizeF(kTextPoints);
     document->setDefaultFont(base);
     document->setMetaInformation(QTextDocument::DocumentTitle, header.program + QStringLiteral(" — ") + header.page);

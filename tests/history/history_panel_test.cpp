@@ -878,6 +878,8 @@ void HistoryPanelTest::theReportGoesToAWordProcessor()
     QVERIFY2(spans(raised).contains(QStringLiteral("2")), qPrintable(spans(raised).join(u'|')));
     QCOMPARE(content.count(QStringLiteral("14\u00A0307,2")), 2);
     QVERIFY(content.contains(QStringLiteral("Расчет выполнил: ________")));
+    // A family the word processor knows: the box's own.
+    QVERIFY(content.contains(QStringLiteral("fo:font-family=\"%1\"").arg(memo(1)->font().family())));
 
     // The clipboard: rich text a word processor pastes, and the report's
     // lines for anything else.
