@@ -29,31 +29,35 @@ QString folioText(int page, int pages)
     return QStringLiteral("стр. %1 из %2").arg(page).arg(pages);
 }
 
+QString documentTitle(const DocumentHeader &header)
+{
+    return header.program + QStringLiteral(" — ") + header.page;
+}
+
 void writePdfFile(const QString &path, const DocumentHeader &header, const PaintPages &paint)
 {
-    // Made whole in memory first, then saved as a history file is.
-    QByteArray pdf;
-    QBuffer buffer(&pdf);
-    buffer.open(QIODevice::WriteOnly);
-    bool painted = false;
-    {
-        QPdfWriter writer(&buffer);
+    saveMadeDocument(path, [&](QIODevice &device) {
+        QPdfWriter writer(&device);
         // The archive's form of PDF: every font embedded, the metadata in
         // XMP, nothing that needs anything beyond the file to show.
         writer.setPdfVersion(QPagedPaintDevice::PdfVersion_A1b);
         writer.setResolution(kResolution);
         writer.setPageLayout(documentPageLayout());
-        writer.setTitle(header.program + QStringLiteral(" — ") + header.page);
+        writer.setTitle(documentTitle(header));
         writer.setCreator(header.program);
-        painted = paint(writer);
-    }
-    if (!painted)
-        throw cannotCreate(path.toStdString(), outputFailedCode());
-    saveDocumentBytes(path, pdf);
+        return paint(writer);
+    });
 }
 
-void saveDocumentBytes(const QString &path, const QByteArray &bytes)
+void saveMadeDocument(const QString &path, const MakeDocument &make)
 {
+    // Made whole in memory first, then saved as a history file is.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!make(buffer))
+        throw cannotCreate(path.toStdString(), outputFailedCode());
+    buffer.close();
     saveFileBytes(path.toStdString(), std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 

@@ -4,6 +4,7 @@
 
 #include <functional>
 
+class QIODevice;
 class QPageLayout;
 class QPagedPaintDevice;
 
@@ -21,6 +22,10 @@ struct DocumentHeader {
 // 15 mm elsewhere.
 QPageLayout documentPageLayout();
 
+// The document's name, for a printer's queue and a PDF's title:
+// "Расчет наклонных сечений — Хомуты".
+QString documentTitle(const DocumentHeader &header);
+
 // What the foot of every page says: "стр. 2 из 3".
 QString folioText(int page, int pages);
 
@@ -35,8 +40,9 @@ using PaintPages = std::function<bool(QPagedPaintDevice &)>;
 // cannotCreateFile (core/failures.h).
 void writePdfFile(const QString &path, const DocumentHeader &header, const PaintPages &paint);
 
-// Saves bytes made in memory (a PDF, an OpenDocument text) as writePdfFile
-// saves them.
-void saveDocumentBytes(const QString &path, const QByteArray &bytes);
+// Writes a document whole in memory with `make` (false when it could not),
+// then saves it at `path` as writePdfFile saves a PDF.
+using MakeDocument = std::function<bool(QIODevice &)>;
+void saveMadeDocument(const QString &path, const MakeDocument &make);
 
 } // namespace naklon

@@ -238,7 +238,7 @@ std::unique_ptr<QTextDocument> reportDocument(
     QFont base(font.family());
     base.setPointSizeF(kTextPoints);
     document->setDefaultFont(base);
-    document->setMetaInformation(QTextDocument::DocumentTitle, header.program + QStringLiteral(" — ") + header.page);
+    document->setMetaInformation(QTextDocument::DocumentTitle, documentTitle(header));
     ReportSetter setter(*document, base);
     setter.header(header);
     if (reports.empty()) {

@@ -1,11 +1,8 @@
 #include "documents/report_outputs.h"
 
-#include "core/failures.h"
 #include "documents/paper.h"
-#include "files/file_bytes.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QBuffer>
 #include <QFontMetricsF>
 #include <QMimeData>
 #include <QPagedPaintDevice>
@@ -19,8 +16,9 @@
 
 namespace naklon {
 
-bool paintPaged(QPagedPaintDevice &device, QTextDocument &document, const QFont &font)
+bool paintPaged(QPagedPaintDevice &device, QTextDocument &document)
 {
+    const QFont font = document.defaultFont();
     // The folio takes two rows at the foot; the text has the rest.
     const QFontMetricsF metrics(font, &device);
     const qreal footer = 2 * metrics.lineSpacing();
@@ -76,13 +74,11 @@ std::unique_ptr<QTextDocument> withFreeTableWidths(const QTextDocument &document
 
 void writeOdt(const QString &path, const QTextDocument &document)
 {
-    QByteArray odt;
-    QBuffer buffer(&odt);
-    buffer.open(QIODevice::WriteOnly);
-    QTextDocumentWriter writer(&buffer, QByteArrayLiteral("odf"));
-    if (!writer.write(withFreeTableWidths(document).get()))
-        throw cannotCreate(path.toStdString(), outputFailedCode());
-    saveDocumentBytes(path, odt);
+    const std::unique_ptr<QTextDocument> forWord = withFreeTableWidths(document);
+    saveMadeDocument(path, [&](QIODevice &device) {
+        QTextDocumentWriter writer(&device, QByteArrayLiteral("odf"));
+        return writer.write(forWord.get());
+    });
 }
 
 QMimeData *reportMimeData(const QTextDocument &document, const QStringList &lines)

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QFont>
 #include <QString>
 #include <QStringList>
 
@@ -11,10 +10,10 @@ class QTextDocument;
 namespace naklon {
 
 // Lays `document` out on the pages of `device` (a printer or a PDF writer)
-// and paints it, "стр. N из M" in `font` at the foot of every page; no row
-// of text is cut by a page's end. False when the device cannot be painted
-// on. The document keeps the layout of the device.
-bool paintPaged(QPagedPaintDevice &device, QTextDocument &document, const QFont &font);
+// and paints it, "стр. N из M" in its default font at the foot of every
+// page; no row of text is cut by a page's end. False when the device cannot
+// be painted on. The document keeps the layout of the device.
+bool paintPaged(QPagedPaintDevice &device, QTextDocument &document);
 
 // The document as an OpenDocument text, as QTextDocumentWriter writes one:
 // its tables, sub- and superscripts and bold kept. Saved as writePdfFile

@@ -102,10 +102,10 @@ QStringList HistoryPanel::historyLines() const
     return lines;
 }
 
-void HistoryPanel::preview(const QString &name, const std::function<void(QPrinter *)> &paint)
+void HistoryPanel::preview(const DocumentHeader &header, const std::function<void(QPrinter *)> &paint)
 {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(name);
+    printer.setDocName(documentTitle(header));
     printer.setPageLayout(documentPageLayout());
     QPrintPreviewDialog preview(&printer, box_->window());
     preview.setWindowModality(Qt::ApplicationModal);
@@ -117,8 +117,7 @@ void HistoryPanel::print()
 {
     const DocumentHeader header = documentHeader();
     const QStringList lines = historyLines();
-    preview(program_ + QStringLiteral(" — ") + page_,
-        [&](QPrinter *target) { paintDocument(*target, header, lines, box_->font()); });
+    preview(header, [&](QPrinter *target) { paintDocument(*target, header, lines, box_->font()); });
 }
 
 void HistoryPanel::savePdf()
@@ -147,16 +146,14 @@ std::unique_ptr<QTextDocument> HistoryPanel::reportDocument() const
 void HistoryPanel::previewReport()
 {
     const std::unique_ptr<QTextDocument> document = reportDocument();
-    preview(reportHeader().program + QStringLiteral(" — ") + reportHeader().page,
-        [&](QPrinter *target) { paintPaged(*target, *document, document->defaultFont()); });
+    preview(reportHeader(), [&](QPrinter *target) { paintPaged(*target, *document); });
 }
 
 void HistoryPanel::saveReportPdf()
 {
     if (const auto path = dialogs_.chooseFileToSavePdf(reportFileName("pdf"))) {
         const std::unique_ptr<QTextDocument> document = reportDocument();
-        writePdfFile(*path, reportHeader(),
-            [&](QPagedPaintDevice &device) { return paintPaged(device, *document, document->defaultFont()); });
+        writePdfFile(*path, reportHeader(), [&](QPagedPaintDevice &device) { return paintPaged(device, *document); });
     }
 }
 

@@ -99,8 +99,8 @@ private:
 
     void showMenu(const QPoint &position);
     QAction *action(const char *text, const char *name);
-    // Shows the print preview of what `paint` paints, titled `name`.
-    void preview(const QString &name, const std::function<void(QPrinter *)> &paint);
+    // Shows the print preview of what `paint` paints, named for `header`.
+    void preview(const DocumentHeader &header, const std::function<void(QPrinter *)> &paint);
     DocumentHeader documentHeader() const;
     DocumentHeader reportHeader() const;
     QString reportFileName(const char *suffix) const;
