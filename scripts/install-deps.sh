@@ -87,10 +87,40 @@ for package in "${packages[@]}"; do
   installed "$package" || missing+=("$package")
 done
 
+# A mirror caught mid-sync serves a Release and package lists that do not
+# match ("File has unexpected size"), and a download can break off: both pass
+# within minutes. So the lists are fetched again, after a growing pause, until
+# they are whole; if they never are, the install still tries the lists apt
+# has, and is itself tried once more after fresh lists, before it fails.
+attempts=5
+pause() { sleep $((30 * $1)); }
+apt_get() {
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get -o Acquire::Retries=3 "$@"
+}
+update_lists() {
+  local attempt
+  for ((attempt = 1; attempt <= attempts; attempt++)); do
+    apt_get update -qq && return 0
+    [ "$attempt" -eq "$attempts" ] && break
+    echo "install-deps: the package lists are not whole (try $attempt of $attempts); fetching them again in $((30 * attempt)) s" >&2
+    pause "$attempt"
+  done
+  echo "install-deps: the package lists stayed incomplete; installing from the lists apt has" >&2
+  return 1
+}
+install_missing() {
+  apt_get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
 if [ ${#missing[@]} -gt 0 ] || [ "$update" -eq 1 ]; then
-  "${sudo_cmd[@]}" apt-get update -qq
+  update_lists || true
 fi
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  if ! install_missing; then
+    echo "install-deps: the install failed; fetching the lists again and trying once more" >&2
+    pause 2
+    update_lists || true
+    install_missing
+  fi
 fi
