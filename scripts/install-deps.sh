@@ -92,7 +92,7 @@ done
 # within minutes. So the lists are fetched again, after a growing pause, until
 # they are whole; if they never are, the install still tries the lists apt
 # has, and is itself tried once more after fresh lists, before it fails.
-attempts=5
+attempts=3
 pause() { sleep $((30 * $1)); }
 apt_get() {
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get -o Acquire::Retries=3 "$@"
