@@ -88,10 +88,12 @@ for package in "${packages[@]}"; do
 done
 
 # A mirror caught mid-sync serves a Release and package lists that do not
-# match ("File has unexpected size"), and a download can break off: both pass
-# within minutes. So the lists are fetched again, after a growing pause, until
-# they are whole; if they never are, the install still tries the lists apt
-# has, and is itself tried once more after fresh lists, before it fails.
+# match ("File has unexpected size"), and a download can break off: mostly
+# that passes within minutes, but a stale list can stay stale for days. So the
+# lists are fetched again, after a growing pause; if they are still not whole,
+# the install goes on from the lists apt has (one suite's list of one
+# architecture is seldom all it needs), and is itself tried once more after
+# fresh lists before it fails.
 attempts=3
 pause() { sleep $((30 * $1)); }
 apt_get() {
