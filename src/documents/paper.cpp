@@ -5,8 +5,11 @@
 
 #include <QBuffer>
 #include <QByteArray>
+#include <QFont>
+#include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPainter>
 #include <QPdfWriter>
 
 #include <string_view>
@@ -24,9 +27,19 @@ QPageLayout documentPageLayout()
         QPageLayout::Millimeter);
 }
 
-QString folioText(int page, int pages)
+qreal folioSpace(const QFont &font, QPaintDevice &device)
 {
-    return QStringLiteral("стр. %1 из %2").arg(page).arg(pages);
+    return 2 * QFontMetricsF(font, &device).lineSpacing();
+}
+
+void paintFolio(QPainter &painter, const QFont &font, int page, int pages)
+{
+    const QPaintDevice &device = *painter.device();
+    const qreal row = QFontMetricsF(font, &device).lineSpacing();
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(QRectF(0, device.height() - row, device.width(), row), Qt::AlignHCenter | Qt::AlignBottom,
+        QStringLiteral("стр. %1 из %2").arg(page).arg(pages));
 }
 
 QString documentTitle(const DocumentHeader &header)

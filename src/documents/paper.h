@@ -4,9 +4,12 @@
 
 #include <functional>
 
+class QFont;
 class QIODevice;
 class QPageLayout;
 class QPagedPaintDevice;
+class QPaintDevice;
+class QPainter;
 
 namespace naklon {
 
@@ -26,8 +29,10 @@ QPageLayout documentPageLayout();
 // "Расчет наклонных сечений — Хомуты".
 QString documentTitle(const DocumentHeader &header);
 
-// What the foot of every page says: "стр. 2 из 3".
-QString folioText(int page, int pages);
+// The foot of every page: two rows of `font` kept free, the folio
+// "стр. 2 из 3" on the last of them, centred, in black.
+qreal folioSpace(const QFont &font, QPaintDevice &device);
+void paintFolio(QPainter &painter, const QFont &font, int page, int pages);
 
 // Paints a document on a printer or a PDF writer; false when the device
 // cannot be painted on.

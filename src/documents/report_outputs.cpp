@@ -3,7 +3,6 @@
 #include "documents/paper.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QFontMetricsF>
 #include <QMimeData>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -19,11 +18,9 @@ namespace naklon {
 bool paintPaged(QPagedPaintDevice &device, QTextDocument &document)
 {
     const QFont font = document.defaultFont();
-    // The folio takes two rows at the foot; the text has the rest.
-    const QFontMetricsF metrics(font, &device);
-    const qreal footer = 2 * metrics.lineSpacing();
+    // The folio takes its rows at the foot; the text has the rest.
     document.documentLayout()->setPaintDevice(&device);
-    const QSizeF page(device.width(), device.height() - footer);
+    const QSizeF page(device.width(), device.height() - folioSpace(font, device));
     document.setPageSize(page);
     const int pages = document.pageCount();
 
@@ -42,10 +39,7 @@ bool paintPaged(QPagedPaintDevice &device, QTextDocument &document)
         context.palette.setColor(QPalette::Text, Qt::black);
         document.documentLayout()->draw(&painter, context);
         painter.restore();
-        painter.setFont(font);
-        painter.setPen(Qt::black);
-        painter.drawText(QRectF(0, device.height() - metrics.lineSpacing(), device.width(), metrics.lineSpacing()),
-            Qt::AlignHCenter | Qt::AlignBottom, folioText(index + 1, pages));
+        paintFolio(painter, font, index + 1, pages);
     }
     return painter.end();
 }

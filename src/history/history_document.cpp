@@ -149,8 +149,7 @@ bool paintDocument(QPagedPaintDevice &device, const DocumentHeader &header, cons
             rows.push_back({row, &font});
     }
 
-    const qreal footer = 2 * metrics.lineSpacing();
-    const std::vector<std::vector<Row>> pages = pagesOf(rows, device, footer);
+    const std::vector<std::vector<Row>> pages = pagesOf(rows, device, folioSpace(font, device));
     QPainter painter;
     if (!painter.begin(&device))
         return false;
@@ -165,10 +164,7 @@ bool paintDocument(QPagedPaintDevice &device, const DocumentHeader &header, cons
                 painter.drawText(QPointF(piece.x, y + rowMetrics.ascent()), piece.text);
             y += rowMetrics.lineSpacing();
         }
-        painter.setFont(font);
-        const QString folio = folioText(static_cast<int>(page) + 1, static_cast<int>(pages.size()));
-        painter.drawText(QRectF(0, device.height() - metrics.lineSpacing(), device.width(), metrics.lineSpacing()),
-            Qt::AlignHCenter | Qt::AlignBottom, folio);
+        paintFolio(painter, font, static_cast<int>(page) + 1, static_cast<int>(pages.size()));
     }
     return painter.end();
 }
